@@ -1,0 +1,11 @@
+#pragma once
+
+// The frame clock: raised by exactly 1.0 per idle tick, so it always holds a
+// whole number and the timeline can compare it for equality.
+extern float frameCount;
+
+void initScene();
+void display();
+void reshape(int width, int height);
+void idle();
+void keyboard(unsigned char key, int x, int y);

@@ -1,0 +1,101 @@
+#include "tests/gl_test.h"
+
+#include "app/shell.h"
+
+#include <GL/glut.h>
+
+Matrix currentMatrix(GLenum which)
+{
+    Matrix m{};
+    glGetFloatv(which, m.data());
+    return m;
+}
+
+std::array<GLfloat, 4> currentColour()
+{
+    std::array<GLfloat, 4> c{};
+    glGetFloatv(GL_CURRENT_COLOR, c.data());
+    return c;
+}
+
+void expectMatrixNear(const Matrix& actual, const Matrix& expected, float tolerance)
+{
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;
+}
+
+Matrix translation(float x, float y, float z)
+{
+    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
+}
+
+Picture Picture::of(const OffscreenFrame& frame)
+{
+    return Picture{frame.width(), frame.height(), frame.readRgb()};
+}
+
+const std::uint8_t* Picture::at(int x, int yFromTop) const
+{
+    int row = height - 1 - yFromTop;
+    return &rgb[(std::size_t(row) * width + x) * 3];
+}
+
+bool Picture::isInk(int x, int yFromTop) const
+{
+    const std::uint8_t* p = at(x, yFromTop);
+    return p[0] > 8 || p[1] > 8 || p[2] > 8;
+}
+
+int Picture::inkCount(int x0, int y0, int x1, int y1) const
+{
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            count += isInk(x, y);
+    return count;
+}
+
+void GlTest::SetUp()
+{
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    reshape(800, 600);
+}
+
+void GlTest::TearDown()
+{
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1) << "model-view stack";
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1) << "projection stack";
+    glMatrixMode(GL_MODELVIEW);
+}
+
+namespace {
+
+class GlutWindowEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        int argc = 1;
+        char name[] = "starwhirl-gl-tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowSize(800, 600);
+        glutCreateWindow("starwhirl-gl-tests");
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Forking a process that holds a GL context is unsafe; re-run instead.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ::testing::AddGlobalTestEnvironment(new GlutWindowEnvironment);
+    return RUN_ALL_TESTS();
+}
