@@ -1,0 +1,61 @@
+#include "platform/glyph_canvas.h"
+
+#include <cstdlib>
+
+namespace platform {
+
+std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::string& error)
+{
+    if (width <= 0 || height <= 0) {
+        error = "image size " + std::to_string(width) + " x " + std::to_string(height) + " is empty";
+        return nullptr;
+    }
+    std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+    auto* pixels = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
+    if (!pixels) {
+        error = "cannot allocate " + std::to_string(bytes) + " bytes for a " + std::to_string(width) +
+                " x " + std::to_string(height) + " image";
+        return nullptr;
+    }
+    return std::unique_ptr<GlyphCanvas>(new GlyphCanvas(width, height, pixels));
+}
+
+GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels)
+    : width_(width), height_(height), pixels_(pixels)
+{
+}
+
+GlyphCanvas::~GlyphCanvas()
+{
+    std::free(pixels_);
+}
+
+const std::uint8_t* GlyphCanvas::pixel(int x, int y) const
+{
+    return pixels_ + (std::size_t(height_ - 1 - y) * width_ + x) * 4;
+}
+
+void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int x, int y)
+{
+    GlyphCoverage glyph = font.render(code);
+    int left = x + glyph.left;
+    int top = y + font.ascent() - glyph.top;
+    for (int row = 0; row < glyph.rows; ++row) {
+        int py = top + row;
+        if (py < 0 || py >= height_)
+            continue;
+        for (int column = 0; column < glyph.width; ++column) {
+            int px = left + column;
+            unsigned coverage = glyph.coverage[std::size_t(row) * glyph.width + column];
+            if (px < 0 || px >= width_ || coverage == 0)
+                continue;
+            // White over what is there, so a neighbour's spill is blended,
+            // not overwritten.
+            std::uint8_t* p = pixels_ + (std::size_t(height_ - 1 - py) * width_ + px) * 4;
+            unsigned value = (p[0] * (255 - coverage) + 255 * coverage + 127) / 255;
+            p[0] = p[1] = p[2] = std::uint8_t(value);
+        }
+    }
+}
+
+}  // namespace platform

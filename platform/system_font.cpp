@@ -1,0 +1,216 @@
+#include "platform/system_font.h"
+
+#include "platform/code_page.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <cmath>
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+std::string freetypeError(FT_Error code)
+{
+    const char* text = FT_Error_String(code);
+    char number[32];
+    std::snprintf(number, sizeof number, "FreeType error 0x%02x", unsigned(code));
+    return text ? std::string(text) + " (" + number + ")" : std::string(number);
+}
+
+std::string patternString(FcPattern* pattern, const char* object)
+{
+    FcChar8* value = nullptr;
+    if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch || !value)
+        return {};
+    return reinterpret_cast<const char*>(value);
+}
+
+int patternInteger(FcPattern* pattern, const char* object, int fallback)
+{
+    int value = fallback;
+    FcPatternGetInteger(pattern, object, 0, &value);
+    return value;
+}
+
+// 26.6 fixed point to whole pixels, rounding halves up.
+int roundPixels(FT_Pos value)
+{
+    return int((value + 32) >> 6);
+}
+
+}  // namespace
+
+std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::string& faceName,
+                                             int height, bool bold, bool italic,
+                                             std::string& error)
+{
+    if (!context.config_) {
+        error = "cannot look up font \"" + faceName + "\": fontconfig could not load its configuration";
+        return nullptr;
+    }
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(context.config_, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(context.config_, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!match) {
+        error = "cannot find font \"" + faceName + "\": fontconfig knows no font that could stand in for it";
+        return nullptr;
+    }
+
+    std::string path = patternString(match, FC_FILE);
+    int index = patternInteger(match, FC_INDEX, 0);
+    // Draw what the matched face lacks, as Windows does for a family without
+    // a bold or italic member.
+    bool emboldened = bold && patternInteger(match, FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
+    bool slanted = italic && patternInteger(match, FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
+    FcPatternDestroy(match);
+
+    if (path.empty()) {
+        error = "cannot find font \"" + faceName + "\": fontconfig matched a font without a file";
+        return nullptr;
+    }
+    std::unique_ptr<SystemFont> font = openFile(context, path, index, height, emboldened, slanted, error);
+    if (!font)
+        error = "cannot use font \"" + faceName + "\": " + error;
+    return font;
+}
+
+std::unique_ptr<SystemFont> SystemFont::openFile(FontContext& context, const std::string& path,
+                                                 int faceIndex, int height, bool emboldened,
+                                                 bool slanted, std::string& error)
+{
+    if (!context.library_) {
+        error = "FreeType could not be started";
+        return nullptr;
+    }
+    std::unique_ptr<SystemFont> font(new SystemFont);
+    FT_Error status = FT_New_Face(context.library_, path.c_str(), faceIndex, &font->face_);
+    if (status != 0) {
+        font->face_ = nullptr;
+        error = "cannot open " + path + ": " + freetypeError(status);
+        return nullptr;
+    }
+    FT_Face face = font->face_;
+    if (!FT_IS_SCALABLE(face)) {
+        error = path + " is not a scalable (outline) font";
+        return nullptr;
+    }
+    if (height <= 0) {
+        error = "cell height " + std::to_string(height) + " is not a positive number of pixels";
+        return nullptr;
+    }
+    FT_Select_Charmap(face, FT_ENCODING_UNICODE);
+
+    // A cell height, not an em size: scale so that the Windows ascent and
+    // descent (or, without them, the horizontal header's) span `height`.
+    FT_Long ascentUnits = face->ascender;
+    FT_Long descentUnits = -face->descender;
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        ascentUnits = os2->usWinAscent;
+        descentUnits = os2->usWinDescent;
+    }
+    if (ascentUnits + descentUnits <= 0) {
+        error = path + " has no usable ascent and descent";
+        return nullptr;
+    }
+    double emPixels = double(height) * face->units_per_EM / double(ascentUnits + descentUnits);
+    status = FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(emPixels * 64.0)), 72, 72);
+    if (status != 0) {
+        error = "cannot size " + path + " to " + std::to_string(height) + " pixels: " + freetypeError(status);
+        return nullptr;
+    }
+    font->ascent_ = roundPixels(FT_MulFix(ascentUnits, face->size->metrics.y_scale));
+    font->cellHeight_ = font->ascent_ + roundPixels(FT_MulFix(descentUnits, face->size->metrics.y_scale));
+
+    font->file_ = path;
+    font->family_ = face->family_name ? face->family_name : "";
+    font->style_ = face->style_name ? face->style_name : "";
+    font->emboldened_ = emboldened;
+    font->slanted_ = slanted;
+    return font;
+}
+
+SystemFont::~SystemFont()
+{
+    if (face_)
+        FT_Done_Face(face_);
+}
+
+unsigned SystemFont::glyphIndex(unsigned char code) const
+{
+    return FT_Get_Char_Index(face_, windows1252ToUnicode(code));
+}
+
+OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
+{
+    OutlineMetrics metrics{};
+    unsigned glyph = glyphIndex(code);
+    float em = float(face_->units_per_EM);
+    FT_Fixed advance = 0;
+    if (FT_Get_Advance(face_, glyph, FT_LOAD_NO_SCALE, &advance) == 0)
+        metrics.cellIncX = float(advance) / em;
+    if (FT_Load_Glyph(face_, glyph, FT_LOAD_NO_SCALE) == 0) {
+        const FT_Glyph_Metrics& m = face_->glyph->metrics;
+        metrics.blackBoxX = float(m.width) / em;
+        metrics.blackBoxY = float(m.height) / em;
+        metrics.originX = float(m.horiBearingX) / em;
+        metrics.originY = float(m.horiBearingY) / em;
+    }
+    return metrics;
+}
+
+bool SystemFont::loadScaled(unsigned char code) const
+{
+    if (FT_Load_Glyph(face_, glyphIndex(code), FT_LOAD_DEFAULT) != 0)
+        return false;
+    if (slanted_)
+        FT_GlyphSlot_Oblique(face_->glyph);
+    if (emboldened_)
+        FT_GlyphSlot_Embolden(face_->glyph);
+    return true;
+}
+
+CharExtent SystemFont::extent(unsigned char code) const
+{
+    int advance = loadScaled(code) ? roundPixels(face_->glyph->advance.x) : 0;
+    return CharExtent{advance, cellHeight_};
+}
+
+GlyphCoverage SystemFont::render(unsigned char code) const
+{
+    GlyphCoverage glyph;
+    if (!loadScaled(code) || FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0)
+        return glyph;
+    const FT_Bitmap& bitmap = face_->glyph->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+        return glyph;
+    glyph.left = face_->glyph->bitmap_left;
+    glyph.top = face_->glyph->bitmap_top;
+    glyph.width = int(bitmap.width);
+    glyph.rows = int(bitmap.rows);
+    glyph.coverage.resize(std::size_t(glyph.width) * glyph.rows);
+    int levels = bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
+    for (int row = 0; row < glyph.rows; ++row) {
+        const unsigned char* source = bitmap.buffer + std::ptrdiff_t(row) * bitmap.pitch;
+        for (int column = 0; column < glyph.width; ++column)
+            glyph.coverage[std::size_t(row) * glyph.width + column] =
+                std::uint8_t(source[column] * 255 / levels);
+    }
+    return glyph;
+}
+
+}  // namespace platform

@@ -1,0 +1,204 @@
+#include "platform/code_page.h"
+#include "platform/glyph_canvas.h"
+#include "platform/system_font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+using platform::FontContext;
+using platform::GlyphCanvas;
+using platform::SystemFont;
+
+std::unique_ptr<SystemFont> openOrFail(const char* face, int height, bool bold, bool italic)
+{
+    std::string error;
+    auto font = SystemFont::open(FontContext::screen(), face, height, bold, italic, error);
+    EXPECT_TRUE(font) << error;
+    return font;
+}
+
+TEST(SystemFont, VerdanaResolvesToAnInstalledFaceAndHonoursWeightAndSlant)
+{
+    auto regular = openOrFail("verdana", 128, false, false);
+    auto bold = openOrFail("verdana", 128, true, false);
+    auto italic = openOrFail("verdana", 128, false, true);
+    ASSERT_TRUE(regular && bold && italic);
+
+    EXPECT_FALSE(regular->family().empty());
+    EXPECT_NE(regular->file(), bold->file());
+    EXPECT_NE(regular->file(), italic->file());
+    // Either the face itself is bold or italic, or it is drawn so.
+    EXPECT_TRUE(bold->style().find("Bold") != std::string::npos || bold->isEmboldened()) << bold->style();
+    EXPECT_TRUE(italic->style().find("Italic") != std::string::npos ||
+                italic->style().find("Oblique") != std::string::npos || italic->isSlanted())
+        << italic->style();
+    EXPECT_EQ(regular->style().find("Bold"), std::string::npos);
+    EXPECT_FALSE(regular->isEmboldened() || regular->isSlanted());
+}
+
+TEST(SystemFont, CellHeightIsTheRequestedHeight)
+{
+    for (int height : {12, 40, 128, 200}) {
+        auto font = openOrFail("verdana", height, false, false);
+        ASSERT_TRUE(font);
+        EXPECT_NEAR(font->cellHeight(), height, 1) << "height " << height;
+        EXPECT_GT(font->ascent(), font->cellHeight() / 2);
+        EXPECT_LT(font->ascent(), font->cellHeight());
+        EXPECT_EQ(font->extent('A').cy, font->cellHeight());
+    }
+}
+
+TEST(SystemFont, AdvancesInEmUnitsAreFreeTypesUnscaledAdvances)
+{
+    auto font = openOrFail("verdana", 128, false, false);
+    ASSERT_TRUE(font);
+
+    FT_Library library;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    FT_Face face;
+    ASSERT_EQ(FT_New_Face(library, font->file().c_str(), 0, &face), 0);
+    FT_Fixed advance = 0;
+    ASSERT_EQ(FT_Get_Advance(face, FT_Get_Char_Index(face, 'A'), FT_LOAD_NO_SCALE, &advance), 0);
+    EXPECT_FLOAT_EQ(font->outlineMetrics('A').cellIncX, float(advance) / float(face->units_per_EM));
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+
+    platform::OutlineMetrics a = font->outlineMetrics('A');
+    EXPECT_GT(a.blackBoxX, 0.5f);
+    EXPECT_GT(a.blackBoxY, 0.5f);
+    EXPECT_LE(a.blackBoxX, a.cellIncX);
+    EXPECT_NEAR(a.originY, a.blackBoxY, 0.01f) << "'A' stands on the baseline";
+    EXPECT_EQ(a.cellIncY, 0.0f);
+    EXPECT_EQ(font->outlineMetrics(' ').blackBoxX, 0.0f);
+
+    // Hinted pixel advances follow the em advances at this size.
+    float emPixels = font->extent('M').cx / font->outlineMetrics('M').cellIncX;
+    EXPECT_NEAR(font->extent('i').cx, font->outlineMetrics('i').cellIncX * emPixels, 2.0f);
+}
+
+TEST(CodePage, CodesAreWindows1252Characters)
+{
+    EXPECT_EQ(platform::windows1252ToUnicode(0x41), U'A');
+    EXPECT_EQ(platform::windows1252ToUnicode(0x80), U'\u20AC');
+    EXPECT_EQ(platform::windows1252ToUnicode(0x92), U'\u2019');
+    EXPECT_EQ(platform::windows1252ToUnicode(0x9F), U'\u0178');
+    EXPECT_EQ(platform::windows1252ToUnicode(0xE9), U'\u00E9');
+    EXPECT_EQ(platform::windows1252ToUnicode(0xFF), U'\u00FF');
+    // Undefined in the code page: kept as the C1 control code.
+    EXPECT_EQ(platform::windows1252ToUnicode(0x81), char32_t(0x81));
+    EXPECT_EQ(platform::windows1252ToUnicode(0x09), char32_t(0x09));
+}
+
+TEST(GlyphCanvas, StartsZeroedAndStoresRowsBottomUp)
+{
+    std::string error;
+    auto canvas = GlyphCanvas::create(64, 32, error);
+    ASSERT_TRUE(canvas) << error;
+    for (std::size_t i = 0; i < canvas->byteCount(); ++i)
+        ASSERT_EQ(canvas->pixels()[i], 0);
+    // The top row is the last row in memory.
+    EXPECT_EQ(canvas->pixel(0, 0), canvas->pixels() + 31 * 64 * 4);
+    EXPECT_EQ(canvas->pixel(5, 31), canvas->pixels() + 5 * 4);
+}
+
+TEST(GlyphCanvas, DrawsWhiteGlyphsInsideTheCellAndClipsAtTheEdges)
+{
+    auto font = openOrFail("verdana", 128, false, false);
+    ASSERT_TRUE(font);
+    std::string error;
+    auto canvas = GlyphCanvas::create(512, 384, error);
+    ASSERT_TRUE(canvas) << error;
+
+    const int x = 130, y = 128;
+    canvas->drawCharacter(*font, 'W', x, y);
+    int ink = 0, minX = 512, maxX = -1, minY = 384, maxY = -1, solid = 0;
+    for (int py = 0; py < 384; ++py)
+        for (int px = 0; px < 512; ++px) {
+            const std::uint8_t* p = canvas->pixel(px, py);
+            ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]) << px << "," << py;
+            ASSERT_EQ(p[3], 0);
+            if (p[0] == 0)
+                continue;
+            ++ink;
+            solid += p[0] == 255;
+            minX = std::min(minX, px), maxX = std::max(maxX, px);
+            minY = std::min(minY, py), maxY = std::max(maxY, py);
+        }
+    EXPECT_GT(ink, 500);
+    EXPECT_GT(solid, 100) << "glyph interiors are solid white";
+    EXPECT_LT(solid, ink) << "edges are antialiased";
+    EXPECT_GE(minX, x - 4);
+    EXPECT_LE(maxX, x + font->extent('W').cx + 4);
+    EXPECT_GE(minY, y);
+    EXPECT_LE(maxY, y + font->ascent()) << "'W' sits on the baseline";
+    EXPECT_GT(maxY, y + font->ascent() - 4);
+
+    // Half off the edges: the part inside is drawn, the rest clipped.
+    auto inkIn = [&](int x0, int y0, int x1, int y1) {
+        int count = 0;
+        for (int py = y0; py < y1; ++py)
+            for (int px = x0; px < x1; ++px)
+                count += canvas->pixel(px, py)[0] != 0;
+        return count;
+    };
+    canvas->drawCharacter(*font, 'W', -40, -60);
+    canvas->drawCharacter(*font, 'W', 470, 330);
+    EXPECT_GT(inkIn(0, 0, 100, 50), 100);
+    EXPECT_GT(inkIn(460, 330, 512, 384), 100);
+
+    // A space writes nothing.
+    auto blank = GlyphCanvas::create(256, 256, error);
+    blank->drawCharacter(*font, ' ', 10, 10);
+    for (std::size_t i = 0; i < blank->byteCount(); ++i)
+        ASSERT_EQ(blank->pixels()[i], 0);
+}
+
+TEST(GlyphCanvas, AnImageThatCannotBeAllocatedIsAnErrorNotACrash)
+{
+    std::string error;
+    EXPECT_FALSE(GlyphCanvas::create(1 << 20, 1 << 20, error));
+    EXPECT_NE(error.find("cannot allocate"), std::string::npos) << error;
+}
+
+TEST(SystemFont, AFontThatCannotBeFoundOrOpenedSaysWhy)
+{
+    std::string error;
+    EXPECT_FALSE(SystemFont::openFile(FontContext::screen(), "/nonexistent/verdana.ttf", 0, 128,
+                                      false, false, error));
+    EXPECT_NE(error.find("/nonexistent/verdana.ttf"), std::string::npos) << error;
+
+    // A file that exists but is no font.
+    error.clear();
+    EXPECT_FALSE(SystemFont::openFile(FontContext::screen(), "/etc/hostname", 0, 128, false, false, error));
+    EXPECT_NE(error.find("/etc/hostname"), std::string::npos) << error;
+
+    // A fontconfig that knows no fonts at all.
+    char path[] = "/tmp/starwhirl-empty-fonts-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::string config = "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    ASSERT_EQ(write(fd, config.data(), config.size()), ssize_t(config.size()));
+    close(fd);
+    setenv("FONTCONFIG_FILE", path, 1);
+    {
+        FontContext empty;
+        error.clear();
+        EXPECT_FALSE(SystemFont::open(empty, "verdana", 128, false, false, error));
+        EXPECT_NE(error.find("\"verdana\""), std::string::npos) << error;
+    }
+    unsetenv("FONTCONFIG_FILE");
+    std::remove(path);
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+#include "text/atlas_geometry.h"
+
+CellOrigin cellOrigin(int code, bool italic)
+{
+    int start = italic ? 4 : 2;
+    return CellOrigin{start + atlasCellPitch * (code % atlasCellsPerRow),
+                      atlasCellPitch * (code / atlasCellsPerRow)};
+}
+
+GlyphQuad glyphQuad(CellOrigin origin, int cx, int cy, int fontHeight)
+{
+    const float texel = 1.0f / float(atlasSize);
+    GlyphQuad quad;
+    quad.width = float(cx) / float(fontHeight);
+    quad.height = float(cy) / float(fontHeight);
+    quad.u0 = float(origin.x) * texel;
+    quad.u1 = float(origin.x + cx) * texel;
+    quad.vTop = 1.0f - float(origin.y) * texel;
+    quad.vBottom = 1.0f - float(origin.y + cy) * texel;
+    return quad;
+}
+
+void deriveAlpha(std::uint8_t* pixels, std::size_t pixelCount)
+{
+    for (std::uint8_t* p = pixels; p != pixels + pixelCount * 4; p += 4)
+        p[3] = std::uint8_t((p[0] + p[1] + p[2]) / 3);
+}

@@ -1,0 +1,56 @@
+#include "text/font.h"
+
+#include "platform/system_font.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+Font::Font(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
+           bool italic)
+{
+    listBase = glGenLists(256);
+    std::string error;
+    systemFont = platform::SystemFont::open(fontContext, faceName, height, bold, italic, error).release();
+    if (!systemFont)
+        fail(error);
+}
+
+Font::~Font()
+{
+    glDeleteLists(listBase, 256);
+    releaseSystemFont();
+}
+
+void Font::releaseSystemFont()
+{
+    delete systemFont;
+    systemFont = nullptr;
+}
+
+void Font::fail(const std::string& message)
+{
+    std::fprintf(stderr, "starwhirl: %s\n", message.c_str());
+    std::exit(1);
+}
+
+int Font::formatText(char* buffer, const char* format, va_list arguments)
+{
+    int produced = std::vsnprintf(buffer, textBufferSize, format, arguments);
+    if (produced < 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    return std::min(produced, textBufferSize - 1);
+}
+
+int Font::renderText(const char* format, va_list arguments)
+{
+    char text[textBufferSize];
+    int count = formatText(text, format, arguments);
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(listBase);
+    glCallLists(count, GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+    return count;
+}

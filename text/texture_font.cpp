@@ -1,0 +1,151 @@
+#include "text/atlas_geometry.h"
+#include "text/font.h"
+
+#include "platform/glyph_canvas.h"
+#include "platform/system_font.h"
+
+#include <GL/glu.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceName, int height,
+                         bool bold, bool italic)
+    : Font(fontContext, faceName, height, bold, italic)
+{
+    for (int code = 0; code < 256; ++code) {
+        platform::OutlineMetrics m = systemFont->outlineMetrics(static_cast<unsigned char>(code));
+        glyphMetrics[code] = GlyphMetricsFloat{m.blackBoxX, m.blackBoxY, {m.originX, m.originY},
+                                               m.cellIncX, m.cellIncY};
+    }
+
+    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[atlasByteCount]);
+    if (!buffer)
+        fail("cannot allocate " + std::to_string(atlasByteCount) + " bytes for the glyph atlas of \"" +
+             faceName + "\"");
+    std::string error;
+    std::unique_ptr<platform::GlyphCanvas> canvas = platform::GlyphCanvas::create(atlasSize, atlasSize, error);
+    if (!canvas)
+        fail("cannot create the glyph atlas image of \"" + std::string(faceName) + "\": " + error);
+
+    for (int code = 0; code < 256; ++code) {
+        auto character = static_cast<unsigned char>(code);
+        CellOrigin origin = cellOrigin(code, italic);
+        canvas->drawCharacter(*systemFont, character, origin.x, origin.y);
+        platform::CharExtent extent = systemFont->extent(character);
+        compileGlyphList(code, glyphQuad(origin, extent.cx, extent.cy, height));
+    }
+
+    std::memcpy(buffer.get(), canvas->pixels(), atlasByteCount);
+    deriveAlpha(buffer.get(), atlasPixelCount);
+
+    // Uploading must not disturb the caller's texture binding.
+    glPushAttrib(GL_TEXTURE_BIT);
+    glGenTextures(1, &atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    GLint status = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, atlasSize, atlasSize, GL_RGBA,
+                                     GL_UNSIGNED_BYTE, buffer.get());
+    glPopAttrib();
+    if (status != 0)
+        fail("cannot upload the glyph atlas of \"" + std::string(faceName) + "\": " +
+             reinterpret_cast<const char*>(gluErrorString(GLenum(status))));
+
+    buffer.reset();
+    releaseSystemFont();
+    canvas.reset();
+
+    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// A quad the height of the character's cell, then an advance by the outline
+// width: the two use different scales (cell height vs. em square), so
+// neighbouring quads stand slightly apart.
+void TextureFont::compileGlyphList(int code, const GlyphQuad& q)
+{
+    glNewList(listBase + GLuint(code), GL_COMPILE);
+    glBegin(GL_TRIANGLE_STRIP);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(q.u0, q.vBottom);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glTexCoord2f(q.u1, q.vBottom);
+    glVertex3f(q.width, 0.0f, 0.0f);
+    glTexCoord2f(q.u0, q.vTop);
+    glVertex3f(0.0f, q.height, 0.0f);
+    glTexCoord2f(q.u1, q.vTop);
+    glVertex3f(q.width, q.height, 0.0f);
+    glEnd();
+    glTranslatef(glyphMetrics[code].gmfCellIncX, 0.0f, 0.0f);
+    glEndList();
+}
+
+int TextureFont::print(const char* format, ...)
+{
+    // The attribute stack restores texturing and the binding; blending is
+    // switched off afterwards whatever it was, as the rest of the show expects.
+    glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+
+    va_list arguments;
+    va_start(arguments, format);
+    int count = renderText(format, arguments);
+    va_end(arguments);
+
+    glPopAttrib();
+    glDisable(GL_BLEND);
+    return count;
+}
+
+int TextureFont::printCentered(const char* format, ...)
+{
+    char text[textBufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    formatText(text, format, arguments);
+    va_end(arguments);
+
+    glPushMatrix();
+    glTranslatef(-0.5f * widthOf(text), 0.0f, 0.0f);
+    int count = print("%s", text);
+    glPopMatrix();
+    return count;
+}
+
+void TextureFont::drawGlyph(char c)
+{
+    glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glCallList(listBase + static_cast<unsigned char>(c));
+    glPopAttrib();
+    glDisable(GL_BLEND);
+}
+
+float TextureFont::measure(const char* format, ...)
+{
+    char text[textBufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    formatText(text, format, arguments);
+    va_end(arguments);
+    return widthOf(text);
+}
+
+float TextureFont::widthOf(const char* text) const
+{
+    double width = 0.0;
+    for (const char* c = text; *c; ++c)
+        width += glyphMetrics[static_cast<unsigned char>(*c)].gmfCellIncX;
+    return float(width);
+}
