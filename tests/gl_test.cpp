@@ -59,6 +59,8 @@ void GlTest::SetUp()
 {
     while (glGetError() != GL_NO_ERROR) {
     }
+    // Tests share one context; each starts from the state the window began with.
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
     reshape(800, 600);
 }
 
@@ -70,6 +72,7 @@ void GlTest::TearDown()
     EXPECT_EQ(depth, 1) << "model-view stack";
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 1) << "projection stack";
+    glPopAttrib();
     glMatrixMode(GL_MODELVIEW);
 }
 

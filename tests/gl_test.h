@@ -31,9 +31,10 @@ struct Picture {
     int inkCount() const { return inkCount(0, 0, width, height); }
 };
 
-// Every GL test runs in the one window of its test process. It starts from a
-// fresh projection and model-view (as reshape(800, 600) leaves them) and must
-// end with no GL error and both matrix stacks at depth 1.
+// Every GL test runs in the one window of its test process. It starts from the
+// window's initial GL state with the projection and model-view that
+// reshape(800, 600) sets, and must end with no GL error and both matrix stacks
+// at depth 1.
 class GlTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -271,12 +271,12 @@ TEST_F(TextureFontTest, PrintCenteredStartsHalfTheWidthToTheLeftAndKeepsTheMatri
                 return x;
         return -1;
     };
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     font.print("HIH");
     int plainLeft = leftmostInk(Picture::of(frame));
 
     glLoadIdentity();
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Matrix before = currentMatrix(GL_MODELVIEW_MATRIX);
     EXPECT_EQ(font.printCentered("H%sH", "I"), 3);
     expectMatrixNear(currentMatrix(GL_MODELVIEW_MATRIX), before, 0.0f);
