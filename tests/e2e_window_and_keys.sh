@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; echo "--- stderr of the program:" >&2; cat "$dir/e
 MESA_DEBUG=1 "$bin" >"$dir/out" 2>"$dir/err" &
 pid=$!
 
-wid=$(timeout 30 xdotool search --sync --name '^starwhirl$' | head -n 1)
+wid=$(timeout 30 xdotool search --sync --pid "$pid" --name '^starwhirl$' | head -n 1)
 [ -n "$wid" ] || fail "no window titled starwhirl appeared"
 [ "$(xdotool getwindowname "$wid")" = starwhirl ] || fail "window title is '$(xdotool getwindowname "$wid")'"
 xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 800x600' ||

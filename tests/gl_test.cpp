@@ -61,6 +61,8 @@ void GlTest::SetUp()
     }
     // Tests share one context; each starts from the state the window began with.
     glPushAttrib(GL_ALL_ATTRIB_BITS);
+    // Mesa's glPopAttrib does not always bring the current colour back.
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     reshape(800, 600);
 }
 

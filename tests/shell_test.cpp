@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "app/timeline.h"
 #include "tests/gl_test.h"
 
 #include <GL/glut.h>
@@ -138,6 +139,7 @@ TEST_F(ShellTest, EscapeExitsWithStatusZero)
 
 TEST_F(ShellTest, DisplayClearsAndLeavesTheBaseMatrix)
 {
+    initScene();
     OffscreenFrame frame(800, 600);
     frame.bind();
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
@@ -145,6 +147,7 @@ TEST_F(ShellTest, DisplayClearsAndLeavesTheBaseMatrix)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
     frameCount = 0.0f;
+    scrollX = 100.0f;
     display();
     Picture picture = Picture::of(frame);
     frame.release();

@@ -1,0 +1,177 @@
+#include "app/shell.h"
+#include "app/timeline.h"
+#include "tests/gl_test.h"
+
+#include <GL/glut.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The whole show's state, as initScene leaves it, in every test.
+class TimelineTest : public GlTest {
+protected:
+    void SetUp() override
+    {
+        GlTest::SetUp();
+        static bool castCreated = false;
+        if (!castCreated) {
+            initScene();
+            castCreated = true;
+        } else {
+            initSceneState();
+        }
+        reshape(800, 600);
+    }
+
+    // Repeats initScene's fixed state without building the cast again.
+    static void initSceneState()
+    {
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_COLOR_MATERIAL);
+        glColorMaterial(GL_FRONT, GL_EMISSION);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_BLEND);
+        glEnable(GL_LINE_SMOOTH);
+    }
+
+    // Draws frame `frame` through the show's own frame wrapper into an
+    // offscreen frame and returns the picture.
+    Picture showFrame(float frame)
+    {
+        frameCount = frame;
+        offscreen.bind();
+        display();
+        Picture picture = Picture::of(offscreen);
+        offscreen.release();
+        return picture;
+    }
+
+    // Where the first text quad of a frame starts, in eye coordinates: the
+    // frame is drawn in feedback mode under a projection wide enough that
+    // nothing is clipped, and the quad's lower-left corner is read back.
+    std::pair<float, float> textOrigin(float frame)
+    {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(-400, 400, -300, 300, -1000, 1000);  // one unit per pixel
+        glMatrixMode(GL_MODELVIEW);
+
+        std::vector<GLfloat> feedback(1 << 20);
+        glFeedbackBuffer(GLsizei(feedback.size()), GL_3D, feedback.data());
+        glRenderMode(GL_FEEDBACK);
+        frameCount = frame;
+        display();
+        GLint used = glRenderMode(GL_RENDER);
+
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+
+        EXPECT_GT(used, 11) << "frame " << frame << " drew nothing";
+        if (used <= 11 || feedback[0] != GL_POLYGON_TOKEN)
+            return {NAN, NAN};
+        // The first glyph quad's first triangle: its smallest x and y are the
+        // quad's lower-left corner.
+        float x = std::min({feedback[2], feedback[5], feedback[8]});
+        float y = std::min({feedback[3], feedback[6], feedback[9]});
+        return {x - 400.0f, y - 300.0f};
+    }
+
+    OffscreenFrame offscreen{800, 600};
+};
+
+TEST_F(TimelineTest, TheScrollerStartsEachTextAtItsPlaceAndMovesItLeft)
+{
+    scrollX = 100.0f;
+    auto [x0, y0] = textOrigin(0);
+    EXPECT_NEAR(x0, 5.0f, 1e-4);
+    EXPECT_NEAR(y0, -2.0f, 1e-4);
+    EXPECT_EQ(scrollX, 99.0f);
+    EXPECT_NEAR(textOrigin(1).first, 4.95f, 1e-4);
+    EXPECT_EQ(scrollX, 98.0f);
+
+    Picture blank = showFrame(700);
+    EXPECT_EQ(scrollX, 90.0f);
+    EXPECT_EQ(blank.inkCount(), 0);
+
+    auto [x1, y1] = textOrigin(701);
+    EXPECT_NEAR(x1, 6.0f, 1e-4);
+    EXPECT_NEAR(y1, -2.0f, 1e-4);
+    EXPECT_EQ(scrollX, 89.0f);
+}
+
+TEST_F(TimelineTest, EachResetFrameIsBlankAndRewindsTheScroller)
+{
+    for (float frame : {700.0f, 1900.0f, 3000.0f}) {
+        scrollX = -321.0f;
+        Picture picture = showFrame(frame);
+        EXPECT_EQ(picture.inkCount(), 0) << "frame " << frame;
+        EXPECT_EQ(scrollX, 90.0f) << "frame " << frame;
+    }
+    scrollX = 90.0f;
+    EXPECT_NEAR(textOrigin(3001).first, 6.0f, 1e-4);
+}
+
+TEST_F(TimelineTest, AMissedResetFrameLeavesTheScrollerRunning)
+{
+    scrollX = 50.0f;
+    EXPECT_NEAR(textOrigin(702).first, 50.0f * 0.06666667f, 1e-4);
+    EXPECT_EQ(scrollX, 49.0f);
+}
+
+TEST_F(TimelineTest, SceneOneShowsTheWelcomeLineOnlyInTheLowerBand)
+{
+    scrollX = 100.0f - 300.0f;  // as the show has it at frame 300
+    Picture picture = showFrame(300);
+
+    // The text's quads span 1 to 2 units below the centre, 6 units away.
+    double pixelsPerUnit = 300.0 / std::tan(M_PI / 8.0) / 6.0;
+    int top = int(300 + 1.0 * pixelsPerUnit) - 3;
+    int bottom = int(300 + 2.0 * pixelsPerUnit) + 3;
+    EXPECT_GT(picture.inkCount(0, top, 800, bottom), 2000);
+    EXPECT_EQ(picture.inkCount(0, 0, 800, top), 0);
+    EXPECT_EQ(picture.inkCount(0, bottom, 800, 600), 0);
+}
+
+TEST_F(TimelineTest, SceneTwoShowsTheSpinnerNearTheCentre)
+{
+    scrollX = 90.0f - 299.0f;
+    showFrame(999);
+    Picture picture = showFrame(1000);
+    EXPECT_GT(picture.inkCount(250, 150, 550, 450), 5000);
+    EXPECT_GT(picture.inkCount(0, 420, 800, 545), 1000) << "the release note";
+}
+
+TEST_F(TimelineTest, ScenesThreeAndFourShowTheSunAndWhiteText)
+{
+    for (float frame : {2300.0f, 3500.0f}) {
+        SCOPED_TRACE(frame);
+        float firstFrame = frame < 3000.0f ? 1901.0f : 3001.0f;
+        scrollX = 90.0f - (frame - 1.0f - firstFrame);
+        showFrame(frame - 1.0f);
+        Picture picture = showFrame(frame);
+        EXPECT_TRUE(picture.isInk(400, 300)) << "the Sun at the centre";
+
+        int white = 0;
+        for (int y = 430; y < 540; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const std::uint8_t* p = picture.at(x, y);
+                white += p[0] > 230 && p[1] > 230 && p[2] > 230;
+            }
+        EXPECT_GT(white, 1000);
+    }
+}
+
+TEST_F(TimelineTest, FrameAfterTheLastEndsTheProcessWithStatusZero)
+{
+    frameCount = 4200.0f;
+    EXPECT_EXIT(display(), ::testing::ExitedWithCode(0), "");
+    frameCount = 0.0f;
+}
+
+}  // namespace
