@@ -10,8 +10,6 @@ class FontContext;
 class SystemFont;
 }  // namespace platform
 
-struct GlyphQuad;
-
 // One glyph's outline metrics in units of the em square (em = 1.0). Text
 // advances by gmfCellIncX; the others describe the glyph's black box.
 struct GlyphMetricsFloat {
@@ -80,5 +78,4 @@ public:
 
 private:
     float widthOf(const char* text) const;
-    void compileGlyphList(int code, const GlyphQuad& quad);
 };

@@ -1,5 +1,6 @@
 #include "text/atlas_geometry.h"
 #include "text/font.h"
+#include "text/glyph_list.h"
 
 #include "platform/glyph_canvas.h"
 #include "platform/system_font.h"
@@ -34,7 +35,11 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
         CellOrigin origin = cellOrigin(code, italic);
         canvas->drawCharacter(*systemFont, character, origin.x, origin.y);
         platform::CharExtent extent = systemFont->extent(character);
-        compileGlyphList(code, glyphQuad(origin, extent.cx, extent.cy, height));
+        // The quad is the character's cell-high box; the advance comes from
+        // the outline (em square, smaller than the cell), so neighbouring
+        // quads stand slightly apart.
+        compileGlyphList(listBase + GLuint(code), glyphQuad(origin, extent.cx, extent.cy, height),
+                         glyphMetrics[code].gmfCellIncX);
     }
 
     std::memcpy(buffer.get(), canvas->pixels(), atlasByteCount);
@@ -62,27 +67,6 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     glBindTexture(GL_TEXTURE_2D, atlasTexture);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-// A quad the height of the character's cell, then an advance by the outline
-// width: the two use different scales (cell height vs. em square), so
-// neighbouring quads stand slightly apart.
-void TextureFont::compileGlyphList(int code, const GlyphQuad& q)
-{
-    glNewList(listBase + GLuint(code), GL_COMPILE);
-    glBegin(GL_TRIANGLE_STRIP);
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    glTexCoord2f(q.u0, q.vBottom);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glTexCoord2f(q.u1, q.vBottom);
-    glVertex3f(q.width, 0.0f, 0.0f);
-    glTexCoord2f(q.u0, q.vTop);
-    glVertex3f(0.0f, q.height, 0.0f);
-    glTexCoord2f(q.u1, q.vTop);
-    glVertex3f(q.width, q.height, 0.0f);
-    glEnd();
-    glTranslatef(glyphMetrics[code].gmfCellIncX, 0.0f, 0.0f);
-    glEndList();
 }
 
 int TextureFont::print(const char* format, ...)
