@@ -68,7 +68,7 @@ Scene sceneFor(float frame)
         return Scene::outro;
     if (frame == 3000.0f)
         return Scene::reset;
-    if (frame < 4200.0f)
+    if (frame < float(endFrame))
         return Scene::greetings;
     return Scene::end;
 }

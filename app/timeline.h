@@ -26,6 +26,9 @@ enum class Scene {
     end,
 };
 
+// The show's frames are 0 to endFrame - 1; at endFrame the program quits.
+constexpr int endFrame = 4200;
+
 // Which part of the show a frame number belongs to.
 Scene sceneFor(float frame);
 

@@ -1,0 +1,143 @@
+#include "app/capture_options.h"
+
+#include "app/timeline.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+const char captureUsage[] =
+    "Usage: starwhirl-capture [--frames LIST [--out DIR]] [--video FILE [--fps N] [--from F] [--to G]]\n"
+    "\n"
+    "Renders the show's own frames offscreen at 800 x 600, always starting from frame 0 so that\n"
+    "every frame is exactly what the show draws, and writes the ones asked for.\n"
+    "\n"
+    "  --frames LIST  comma-separated frame numbers (0 to 4199) to write as PNG pictures,\n"
+    "                 e.g. --frames 0,250,701,2500,3500\n"
+    "  --out DIR      folder for the pictures, created if missing (default: the current folder);\n"
+    "                 each is named frame-NNNN.png\n"
+    "  --video FILE   encode frames into FILE as H.264 (yuv420p) with the ffmpeg program\n"
+    "  --fps N        frames per second of the video, 1 to 240 (default: 60)\n"
+    "  --from F       first frame of the video (default: 0)\n"
+    "  --to G         last frame of the video (default: 4199)\n"
+    "  --help         show this text\n"
+    "\n"
+    "Files are written under a temporary name and renamed when complete. Without an X display\n"
+    "the frames are rendered on a private virtual X server (xvfb-run).\n";
+
+namespace {
+
+// A whole non-negative decimal number, nothing else.
+bool parseNumber(const std::string& text, long& value)
+{
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), isDigit))
+        return false;
+    value = std::strtol(text.c_str(), nullptr, 10);
+    return true;
+}
+
+std::string parseFrame(const std::string& option, const std::string& text, int& frame)
+{
+    long value = 0;
+    if (text.size() > 1 && text[0] == '-' && parseNumber(text.substr(1), value))
+        return option + " " + text + " is before the show's first frame, 0";
+    if (!parseNumber(text, value))
+        return option + " expects a frame number, not \"" + text + "\"";
+    if (value >= endFrame)
+        return option + " " + text + " is past the show's last frame, " + std::to_string(endFrame - 1);
+    frame = int(value);
+    return {};
+}
+
+std::string parseFrameList(const std::string& text, std::vector<int>& frames)
+{
+    if (text.empty())
+        return "--frames expects a comma-separated list of frame numbers";
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = text.find(',', start);
+        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        int frame = 0;
+        std::string error = parseFrame("--frames", item, frame);
+        if (!error.empty())
+            return error;
+        frames.push_back(frame);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    std::sort(frames.begin(), frames.end());
+    frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+    return {};
+}
+
+}  // namespace
+
+int CaptureOptions::lastFrame() const
+{
+    int last = -1;
+    if (wantsPictures())
+        last = frames.back();
+    if (wantsVideo())
+        last = std::max(last, to);
+    return last;
+}
+
+std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options)
+{
+    bool outGiven = false, fpsGiven = false, fromGiven = false, toGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return {};
+        }
+        bool takesValue = option == "--frames" || option == "--out" || option == "--video" ||
+                          option == "--fps" || option == "--from" || option == "--to";
+        if (!takesValue)
+            return "unknown option \"" + option + "\" (see --help)";
+        if (i + 1 >= args.size())
+            return option + " needs a value (see --help)";
+        const std::string& value = args[++i];
+
+        std::string error;
+        if (option == "--frames") {
+            error = parseFrameList(value, options.frames);
+        } else if (option == "--out") {
+            if (value.empty())
+                error = "--out needs a folder name";
+            options.outDir = value;
+            outGiven = true;
+        } else if (option == "--video") {
+            if (value.empty())
+                error = "--video needs a file name";
+            options.videoPath = value;
+        } else if (option == "--fps") {
+            long fps = 0;
+            if (!parseNumber(value, fps) || fps < 1 || fps > 240)
+                error = "--fps expects a whole number from 1 to 240, not \"" + value + "\"";
+            options.fps = int(fps);
+            fpsGiven = true;
+        } else if (option == "--from") {
+            error = parseFrame(option, value, options.from);
+            fromGiven = true;
+        } else {
+            error = parseFrame(option, value, options.to);
+            toGiven = true;
+        }
+        if (!error.empty())
+            return error;
+    }
+
+    if (!options.wantsPictures() && !options.wantsVideo())
+        return "nothing to do: give --frames LIST or --video FILE (see --help)";
+    if (outGiven && !options.wantsPictures())
+        return "--out applies to --frames, which was not given";
+    if ((fpsGiven || fromGiven || toGiven) && !options.wantsVideo())
+        return "--fps, --from and --to apply to --video, which was not given";
+    if (!toGiven)
+        options.to = endFrame - 1;
+    if (options.from > options.to)
+        return "--from " + std::to_string(options.from) + " is after --to " + std::to_string(options.to);
+    return {};
+}

@@ -1,0 +1,109 @@
+#include "app/capture_options.h"
+#include "app/png_writer.h"
+#include "app/progress.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string parse(std::vector<std::string> args, CaptureOptions& options)
+{
+    options = CaptureOptions{};
+    return parseCaptureOptions(args, options);
+}
+
+TEST(CaptureOptions, AcceptsPicturesAndVideoWithTheirDefaults)
+{
+    CaptureOptions o;
+    ASSERT_EQ(parse({"--frames", "2500,0,701,250,701", "--out", "pics"}, o), "");
+    EXPECT_EQ(o.frames, (std::vector<int>{0, 250, 701, 2500}));
+    EXPECT_EQ(o.outDir, "pics");
+    EXPECT_FALSE(o.wantsVideo());
+    EXPECT_EQ(o.lastFrame(), 2500);
+
+    ASSERT_EQ(parse({"--video", "show.mp4"}, o), "");
+    EXPECT_EQ(o.fps, 60);
+    EXPECT_EQ(o.from, 0);
+    EXPECT_EQ(o.to, 4199);
+    EXPECT_EQ(o.lastFrame(), 4199);
+
+    ASSERT_EQ(parse({"--video", "v.mp4", "--fps", "30", "--from", "700", "--to", "700", "--frames", "4199"}, o), "");
+    EXPECT_EQ(o.fps, 30);
+    EXPECT_EQ(o.from, 700);
+    EXPECT_EQ(o.to, 700);
+    EXPECT_EQ(o.lastFrame(), 4199);
+
+    ASSERT_EQ(parse({"--frames", "1", "--help"}, o), "");
+    EXPECT_TRUE(o.help);
+}
+
+TEST(CaptureOptions, RefusesBadInputWithOneLineSayingWhat)
+{
+    struct {
+        std::vector<std::string> args;
+        std::string says;
+    } cases[] = {
+        {{}, "nothing to do"},
+        {{"--bogus"}, "unknown option \"--bogus\""},
+        {{"frames"}, "unknown option"},
+        {{"--frames"}, "--frames needs a value"},
+        {{"--frames", "1,a,3"}, "not \"a\""},
+        {{"--frames", "1,,3"}, "not \"\""},
+        {{"--frames", "2.5"}, "not \"2.5\""},
+        {{"--frames", "-5"}, "-5 is before the show's first frame"},
+        {{"--frames", "4200"}, "4200 is past the show's last frame, 4199"},
+        {{"--frames", "99999999999"}, "not \"99999999999\""},
+        {{"--video", "v.mp4", "--from", "300", "--to", "200"}, "--from 300 is after --to 200"},
+        {{"--video", "v.mp4", "--from", "4200"}, "past the show's last frame"},
+        {{"--video", "v.mp4", "--fps", "0"}, "--fps expects a whole number from 1 to 240"},
+        {{"--video", "v.mp4", "--fps", "x"}, "--fps expects"},
+        {{"--frames", "1", "--fps", "30"}, "apply to --video"},
+        {{"--video", "v.mp4", "--out", "dir"}, "--out applies to --frames"},
+        {{"--video", ""}, "--video needs a file name"},
+    };
+    for (const auto& c : cases) {
+        CaptureOptions o;
+        std::string error = parse(c.args, o);
+        EXPECT_NE(error.find(c.says), std::string::npos) << "got: " << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(Progress, SaysHowFarHowFastAndHowLongIsLeft)
+{
+    EXPECT_EQ(progressLine(0, 4200, 0.0), "frames 0/4200 (0.0%)");
+    EXPECT_EQ(progressLine(1050, 4200, 2.0), "frames 1050/4200 (25.0%), 525.0 frames/s, 6 s left");
+    EXPECT_EQ(progressLine(4200, 4200, 8.0), "frames 4200/4200 (100.0%), 525.0 frames/s, 0 s left");
+}
+
+TEST(PngWriter, WritesRgbRowsTopDownThatLibpngReadsBack)
+{
+    const int width = 3, height = 2;
+    std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255,  // top row
+                                     10, 20, 30, 40, 50, 60, 70, 80, 90};
+    std::string path = ::testing::TempDir() + "starwhirl-png-test.png";
+    ASSERT_EQ(writePng(path, width, height, rgb.data()), "");
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << image.message;
+    EXPECT_EQ(image.width, 3u);
+    EXPECT_EQ(image.height, 2u);
+    EXPECT_EQ(image.format & PNG_FORMAT_FLAG_COLOR, PNG_FORMAT_FLAG_COLOR);
+    EXPECT_EQ(image.format & PNG_FORMAT_FLAG_ALPHA, 0u);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> back(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr)) << image.message;
+    EXPECT_EQ(back, rgb);
+    std::remove(path.c_str());
+
+    EXPECT_NE(writePng("/nonexistent-folder/x.png", width, height, rgb.data()).find("cannot create /nonexistent-folder/x.png"),
+              std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "app/capture.h"
+#include "app/shell.h"
+#include "app/timeline.h"
+#include "tests/gl_test.h"
+
+#include <map>
+
+namespace {
+
+using CaptureTest = GlTest;
+
+TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAndHandsOverOnlyTheWantedOnes)
+{
+    initScene();
+    scrollX = 100.0f;
+    std::vector<int> asked;
+    std::map<int, std::vector<std::uint8_t>> kept;
+    int rendered = renderShow(
+        701,
+        [&](int frame) {
+            asked.push_back(frame);
+            return frame == 350 || frame == 700 || frame == 701;
+        },
+        [&](int frame, const std::vector<std::uint8_t>& rgb) {
+            kept[frame] = rgb;
+            return true;
+        });
+
+    EXPECT_EQ(rendered, 702);
+    ASSERT_EQ(asked.size(), 702u);
+    for (int i = 0; i < 702; ++i)
+        ASSERT_EQ(asked[i], i);
+    ASSERT_EQ(kept.size(), 3u);
+    // The scroller stands exactly where the show leaves it after frame 701.
+    EXPECT_EQ(scrollX, 89.0f);
+
+    auto picture = [](const std::vector<std::uint8_t>& topDown) {
+        Picture p{800, 600, {}};
+        // Picture keeps rows bottom-up, as GL reads them.
+        p.rgb.resize(topDown.size());
+        for (int y = 0; y < 600; ++y)
+            std::copy_n(&topDown[std::size_t(y) * 2400], 2400, &p.rgb[std::size_t(599 - y) * 2400]);
+        return p;
+    };
+    EXPECT_EQ(picture(kept[700]).inkCount(), 0);
+    // Rows come top-down: the scrolling text stands in the lower band.
+    Picture text = picture(kept[350]);
+    EXPECT_GT(text.inkCount(0, 420, 800, 545), 1000);
+    EXPECT_EQ(text.inkCount(0, 0, 800, 400), 0);
+    EXPECT_GT(picture(kept[701]).inkCount(250, 150, 550, 450), 1000) << "the spinner";
+}
+
+TEST_F(CaptureTest, StopsWhenTheReceiverSaysSo)
+{
+    initScene();
+    int rendered = renderShow(
+        100, [](int frame) { return frame >= 10; },
+        [](int frame, const std::vector<std::uint8_t>&) { return frame < 12; });
+    EXPECT_EQ(rendered, 13);
+}
+
+}  // namespace
