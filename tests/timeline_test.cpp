@@ -9,33 +9,13 @@
 
 namespace {
 
-// The whole show's state, as initScene leaves it, in every test.
+// Every test starts from a fresh initScene: the show's GL state and a new cast.
 class TimelineTest : public GlTest {
 protected:
     void SetUp() override
     {
         GlTest::SetUp();
-        static bool castCreated = false;
-        if (!castCreated) {
-            initScene();
-            castCreated = true;
-        } else {
-            initSceneState();
-        }
-        reshape(800, 600);
-    }
-
-    // Repeats initScene's fixed state without building the cast again.
-    static void initSceneState()
-    {
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_COLOR_MATERIAL);
-        glColorMaterial(GL_FRONT, GL_EMISSION);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnable(GL_BLEND);
-        glEnable(GL_LINE_SMOOTH);
+        initScene();
     }
 
     // Draws frame `frame` through the show's own frame wrapper into an

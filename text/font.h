@@ -77,5 +77,7 @@ public:
     GLuint atlasTexture;
 
 private:
+    void beginText();
+    void endText();
     float widthOf(const char* text) const;
 };

@@ -69,23 +69,32 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-int TextureFont::print(const char* format, ...)
+// Drawing text switches blending and texturing on and binds the atlas. The
+// attribute stack brings texturing and the caller's binding back afterwards;
+// blending is then switched off whatever it was, which the show relies on.
+void TextureFont::beginText()
 {
-    // The attribute stack restores texturing and the binding; blending is
-    // switched off afterwards whatever it was, as the rest of the show expects.
     glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, atlasTexture);
+}
 
+void TextureFont::endText()
+{
+    glPopAttrib();
+    glDisable(GL_BLEND);
+}
+
+int TextureFont::print(const char* format, ...)
+{
+    beginText();
     va_list arguments;
     va_start(arguments, format);
     int count = renderText(format, arguments);
     va_end(arguments);
-
-    glPopAttrib();
-    glDisable(GL_BLEND);
+    endText();
     return count;
 }
 
@@ -106,14 +115,9 @@ int TextureFont::printCentered(const char* format, ...)
 
 void TextureFont::drawGlyph(char c)
 {
-    glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    beginText();
     glCallList(listBase + static_cast<unsigned char>(c));
-    glPopAttrib();
-    glDisable(GL_BLEND);
+    endText();
 }
 
 float TextureFont::measure(const char* format, ...)
