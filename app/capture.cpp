@@ -8,6 +8,7 @@
 #include "app/video_encoder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -26,15 +27,6 @@ void noteInterruption(int signal)
     interruption = signal;
 }
 
-std::vector<std::uint8_t> flipRows(const std::vector<std::uint8_t>& bottomUp)
-{
-    std::vector<std::uint8_t> topDown(bottomUp.size());
-    const std::size_t row = std::size_t(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(&topDown[std::size_t(y) * row], &bottomUp[std::size_t(height - 1 - y) * row], row);
-    return topDown;
-}
-
 std::string pictureName(const std::string& dir, int frame)
 {
     char name[32];
@@ -49,8 +41,18 @@ void fail(const std::string& message)
 
 }  // namespace
 
-int renderShow(int lastFrame, const std::function<bool(int frame)>& wanted,
-               const std::function<bool(int frame, const std::vector<std::uint8_t>& rgb)>& onFrame)
+std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
+{
+    std::vector<std::uint8_t> bottomUp = picture.readRgb();
+    std::vector<std::uint8_t> topDown(bottomUp.size());
+    const std::size_t row = std::size_t(picture.width()) * 3;
+    const int rows = picture.height();
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(&topDown[std::size_t(y) * row], &bottomUp[std::size_t(rows - 1 - y) * row], row);
+    return topDown;
+}
+
+int renderShow(int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit)
 {
     reshape(width, height);
     OffscreenFrame offscreen(width, height);
@@ -60,7 +62,7 @@ int renderShow(int lastFrame, const std::function<bool(int frame)>& wanted,
         frameCount = float(frame);
         display();
         ++rendered;
-        if (wanted(frame) && !onFrame(frame, flipRows(offscreen.readRgb())))
+        if (!visit(frame, offscreen))
             break;
     }
     offscreen.release();
@@ -87,19 +89,18 @@ int runCapture(const CaptureOptions& options)
     const int total = options.lastFrame() + 1;
     Progress progress(total);
     int pictures = 0;
-    auto wanted = [&](int frame) {
+    auto visit = [&](int frame, const OffscreenFrame& picture) {
         progress.update(frame + 1);
         if (interruption)
-            return true;  // lets onFrame stop the run
+            return false;
         bool inVideo = video && frame >= options.from && frame <= options.to;
-        return inVideo || std::binary_search(options.frames.begin(), options.frames.end(), frame);
-    };
-    auto onFrame = [&](int frame, const std::vector<std::uint8_t>& rgb) {
-        if (interruption)
+        bool asPicture = std::binary_search(options.frames.begin(), options.frames.end(), frame);
+        if (!inVideo && !asPicture)
+            return true;
+        std::vector<std::uint8_t> rgb = readTopDown(picture);
+        if (inVideo && !video->write(rgb.data(), error))
             return false;
-        if (video && frame >= options.from && frame <= options.to && !video->write(rgb.data(), error))
-            return false;
-        if (std::binary_search(options.frames.begin(), options.frames.end(), frame)) {
+        if (asPicture) {
             std::string path = pictureName(options.outDir, frame);
             std::string partial = path + ".partial";
             error = writePng(partial, width, height, rgb.data());
@@ -113,7 +114,7 @@ int runCapture(const CaptureOptions& options)
         }
         return true;
     };
-    int rendered = renderShow(options.lastFrame(), wanted, onFrame);
+    int rendered = renderShow(options.lastFrame(), visit);
     progress.finish();
 
     if (interruption) {
