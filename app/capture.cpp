@@ -34,7 +34,7 @@ std::string pictureName(const std::string& dir, int frame)
     return dir + "/" + name;
 }
 
-void fail(const std::string& message)
+void complain(const std::string& message)
 {
     std::fprintf(stderr, "starwhirl-capture: %s\n", message.c_str());
 }
@@ -81,7 +81,7 @@ int runCapture(const CaptureOptions& options)
     if (options.wantsVideo()) {
         video = VideoEncoder::start(options.videoPath, width, height, options.fps, error);
         if (!video) {
-            fail(error);
+            complain(error);
             return 1;
         }
     }
@@ -120,13 +120,13 @@ int runCapture(const CaptureOptions& options)
     if (interruption) {
         if (video)
             video->abandon();
-        fail("interrupted at frame " + std::to_string(rendered - 1) + "; unfinished files were removed");
+        complain("interrupted at frame " + std::to_string(rendered - 1) + "; unfinished files were removed");
         return 128 + int(interruption);
     }
     if (!error.empty() || (video && !video->finish(error))) {
         if (video)
             video->abandon();
-        fail(error);
+        complain(error);
         return 1;
     }
     if (pictures > 0)
