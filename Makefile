@@ -3,7 +3,7 @@
 BUILD  := build
 WERROR ?= OFF
 
-.PHONY: run test bench setup build clean
+.PHONY: run test bench asan setup build clean
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -15,6 +15,15 @@ test: build
 bench: build
 	tools/run-headless $(BUILD)/bench/starwhirl-bench
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Leak reports are off: Mesa and fontconfig keep allocations until exit.
+asan: setup
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer"
+	cmake --build build-asan -j2
+	ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  tools/run-headless ctest --test-dir build-asan --output-on-failure -j2
+
 setup:
 	@tools/install-packages
 
@@ -23,4 +32,4 @@ build: setup
 	cmake --build $(BUILD) -j2
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan

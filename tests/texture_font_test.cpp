@@ -118,7 +118,7 @@ TEST_F(TextureFontTest, EachListShowsItsOwnCellOfTheAtlas)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
-    for (unsigned char code : {'A', 'g', '@', '~'}) {
+    for (unsigned char code : {'A', 'g', '@', '~', '\xC8'}) {
         SCOPED_TRACE(std::string(1, char(code)));
         platform::CharExtent extent = systemFont->extent(code);
         CellOrigin origin = cellOrigin(code, false);
