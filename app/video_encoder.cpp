@@ -32,20 +32,25 @@ std::string findProgram(const std::string& name)
 
 namespace {
 
-// "show.mp4" -> "show.partial.mp4": ffmpeg still sees the container from the
-// extension, and the name says the file is not finished.
-std::string partialName(const std::string& path)
+// Where the file name's extension starts, or npos for a name without one (a
+// leading dot, as in ".mp4", does not start an extension).
+std::size_t extensionStart(const std::string& path)
 {
     std::size_t slash = path.rfind('/');
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1)
-        return path + ".partial";
-    return path.substr(0, dot) + ".partial" + path.substr(dot);
+        return std::string::npos;
+    return dot;
 }
 
-bool hasExtension(const std::string& path)
+// "show.mp4" -> "show.partial.mp4": ffmpeg still sees the container from the
+// extension, and the name says the file is not finished.
+std::string partialName(const std::string& path)
 {
-    return partialName(path) != path + ".partial";
+    std::size_t dot = extensionStart(path);
+    if (dot == std::string::npos)
+        return path + ".partial";
+    return path.substr(0, dot) + ".partial" + path.substr(dot);
 }
 
 }  // namespace
@@ -68,7 +73,7 @@ std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int w
     std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
                                      "-f", "rawvideo", "-pix_fmt", "rgb24", "-s", size, "-r", rate,
                                      "-i", "-", "-an", "-c:v", "libx264", "-pix_fmt", "yuv420p"};
-    if (!hasExtension(path))
+    if (extensionStart(path) == std::string::npos)
         args.insert(args.end(), {"-f", "mp4"});
     args.push_back(encoder->partialPath_);
     std::vector<char*> argv;

@@ -30,9 +30,14 @@ GlyphCanvas::~GlyphCanvas()
     std::free(pixels_);
 }
 
-const std::uint8_t* GlyphCanvas::pixel(int x, int y) const
+std::uint8_t* GlyphCanvas::pixelAt(int x, int y) const
 {
     return pixels_ + (std::size_t(height_ - 1 - y) * width_ + x) * 4;
+}
+
+const std::uint8_t* GlyphCanvas::pixel(int x, int y) const
+{
+    return pixelAt(x, y);
 }
 
 void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int x, int y)
@@ -51,7 +56,7 @@ void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int 
                 continue;
             // White over what is there, so a neighbour's spill is blended,
             // not overwritten.
-            std::uint8_t* p = pixels_ + (std::size_t(height_ - 1 - py) * width_ + px) * 4;
+            std::uint8_t* p = pixelAt(px, py);
             unsigned value = (p[0] * (255 - coverage) + 255 * coverage + 127) / 255;
             p[0] = p[1] = p[2] = std::uint8_t(value);
         }

@@ -34,6 +34,9 @@ public:
 
 private:
     GlyphCanvas(int width, int height, std::uint8_t* pixels);
+    // Rows are stored bottom-up; y counts from the top.
+    std::uint8_t* pixelAt(int x, int y) const;
+
     int width_;
     int height_;
     std::uint8_t* pixels_;
