@@ -1,5 +1,6 @@
 #include "platform/glyph_canvas.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace platform {
@@ -45,19 +46,21 @@ void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int 
     GlyphCoverage glyph = font.render(code);
     int left = x + glyph.left;
     int top = y + font.ascent() - glyph.top;
+    int firstColumn = std::max(0, -left);
+    int endColumn = std::min(glyph.width, width_ - left);
     for (int row = 0; row < glyph.rows; ++row) {
         int py = top + row;
-        if (py < 0 || py >= height_)
+        if (py < 0 || py >= height_ || firstColumn >= endColumn)
             continue;
-        for (int column = 0; column < glyph.width; ++column) {
-            int px = left + column;
-            unsigned coverage = glyph.coverage[std::size_t(row) * glyph.width + column];
-            if (px < 0 || px >= width_ || coverage == 0)
+        const std::uint8_t* coverage = glyph.coverage.data() + std::size_t(row) * glyph.width;
+        std::uint8_t* p = pixelAt(left + firstColumn, py);
+        for (int column = firstColumn; column < endColumn; ++column, p += 4) {
+            unsigned c = coverage[column];
+            if (c == 0)
                 continue;
             // White over what is there, so a neighbour's spill is blended,
             // not overwritten.
-            std::uint8_t* p = pixelAt(px, py);
-            unsigned value = (p[0] * (255 - coverage) + 255 * coverage + 127) / 255;
+            unsigned value = p[0] == 0 ? c : (p[0] * (255 - c) + 255 * c + 127) / 255;
             p[0] = p[1] = p[2] = std::uint8_t(value);
         }
     }

@@ -23,6 +23,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     const std::uint8_t* pixels() const { return pixels_; }
+    std::uint8_t* pixels() { return pixels_; }
     std::size_t byteCount() const { return std::size_t(width_) * height_ * 4; }
     // The pixel at (x, y), y counted from the top.
     const std::uint8_t* pixel(int x, int y) const;

@@ -9,6 +9,7 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -140,6 +141,7 @@ std::unique_ptr<SystemFont> SystemFont::openFile(FontContext& context, const std
     font->family_ = face->family_name ? face->family_name : "";
     font->style_ = face->style_name ? face->style_name : "";
     font->emboldened_ = emboldened;
+    font->scaledAdvance_.fill(-1);
     font->slanted_ = slanted;
     return font;
 }
@@ -181,13 +183,15 @@ bool SystemFont::loadScaled(unsigned char code) const
         FT_GlyphSlot_Oblique(face_->glyph);
     if (emboldened_)
         FT_GlyphSlot_Embolden(face_->glyph);
+    scaledAdvance_[code] = roundPixels(face_->glyph->advance.x);
     return true;
 }
 
 CharExtent SystemFont::extent(unsigned char code) const
 {
-    int advance = loadScaled(code) ? roundPixels(face_->glyph->advance.x) : 0;
-    return CharExtent{advance, cellHeight_};
+    if (scaledAdvance_[code] < 0 && !loadScaled(code))
+        return CharExtent{0, cellHeight_};
+    return CharExtent{scaledAdvance_[code], cellHeight_};
 }
 
 GlyphCoverage SystemFont::render(unsigned char code) const
@@ -206,9 +210,13 @@ GlyphCoverage SystemFont::render(unsigned char code) const
     int levels = bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
     for (int row = 0; row < glyph.rows; ++row) {
         const unsigned char* source = bitmap.buffer + std::ptrdiff_t(row) * bitmap.pitch;
+        std::uint8_t* target = glyph.coverage.data() + std::size_t(row) * glyph.width;
+        if (levels == 255) {
+            std::copy(source, source + glyph.width, target);
+            continue;
+        }
         for (int column = 0; column < glyph.width; ++column)
-            glyph.coverage[std::size_t(row) * glyph.width + column] =
-                std::uint8_t(source[column] * 255 / levels);
+            target[column] = std::uint8_t(source[column] * 255 / levels);
     }
     return glyph;
 }

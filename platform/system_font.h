@@ -5,6 +5,7 @@
 
 #include "platform/font_context.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -84,6 +85,10 @@ private:
     bool slanted_ = false;
     int ascent_ = 0;
     int cellHeight_ = 0;
+    // Hinted advances in pixels, -1 until the glyph is first loaded: the
+    // atlas measures each character right after drawing it, and hinting a
+    // glyph at this size costs more than drawing it.
+    mutable std::array<int, 256> scaledAdvance_;
 };
 
 }  // namespace platform

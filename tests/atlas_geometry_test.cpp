@@ -46,13 +46,15 @@ TEST(AtlasGeometry, AlphaIsTheMeanOfTheColourBytesRoundedDown)
         0, 0, 0, 0,        // nothing drawn
         10, 20, 31, 0,     // 61 / 3 = 20
         128, 128, 128, 7,
+        0, 0, 0, 5,        // black with a stray fourth byte
     };
-    deriveAlpha(pixels.data(), 5);
+    deriveAlpha(pixels.data(), 6);
     EXPECT_EQ(pixels[3], 255);
     EXPECT_EQ(pixels[7], 0);
     EXPECT_EQ(pixels[11], 0);
     EXPECT_EQ(pixels[15], 20);
     EXPECT_EQ(pixels[19], 128);
+    EXPECT_EQ(pixels[23], 0);
     EXPECT_EQ(pixels[12], 10) << "colour bytes are left alone";
 }
 

@@ -164,6 +164,28 @@ TEST(GlyphCanvas, DrawsWhiteGlyphsInsideTheCellAndClipsAtTheEdges)
         ASSERT_EQ(blank->pixels()[i], 0);
 }
 
+TEST(GlyphCanvas, OverlappingInkIsBlendedNeverDarkened)
+{
+    auto font = openOrFail("verdana", 128, false, false);
+    ASSERT_TRUE(font);
+    std::string error;
+    auto once = GlyphCanvas::create(256, 256, error);
+    auto twice = GlyphCanvas::create(256, 256, error);
+    ASSERT_TRUE(once && twice) << error;
+    once->drawCharacter(*font, 'O', 20, 20);
+    twice->drawCharacter(*font, 'O', 20, 20);
+    twice->drawCharacter(*font, 'O', 20, 20);
+    int brighter = 0;
+    for (int py = 0; py < 256; ++py)
+        for (int px = 0; px < 256; ++px) {
+            int first = once->pixel(px, py)[0], second = twice->pixel(px, py)[0];
+            ASSERT_GE(second, first) << px << "," << py;
+            ASSERT_EQ(first == 0, second == 0) << px << "," << py;
+            brighter += second > first;
+        }
+    EXPECT_GT(brighter, 50) << "antialiased edges add up";
+}
+
 TEST(GlyphCanvas, AnImageThatCannotBeAllocatedIsAnErrorNotACrash)
 {
     std::string error;

@@ -1,5 +1,7 @@
 #include "text/atlas_geometry.h"
 
+#include <cstring>
+
 CellOrigin cellOrigin(int code, bool italic)
 {
     int start = italic ? 4 : 2;
@@ -22,6 +24,11 @@ GlyphQuad glyphQuad(CellOrigin origin, int cx, int cy, int fontHeight)
 
 void deriveAlpha(std::uint8_t* pixels, std::size_t pixelCount)
 {
-    for (std::uint8_t* p = pixels; p != pixels + pixelCount * 4; p += 4)
-        p[3] = std::uint8_t((p[0] + p[1] + p[2]) / 3);
+    for (std::uint8_t* p = pixels; p != pixels + pixelCount * 4; p += 4) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, p, 4);
+        // Most of an atlas is blank, and a blank pixel's alpha is already 0.
+        if (pixel != 0)
+            p[3] = std::uint8_t((p[0] + p[1] + p[2]) / 3);
+    }
 }

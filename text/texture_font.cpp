@@ -7,9 +7,7 @@
 
 #include <GL/glu.h>
 
-#include <cstring>
 #include <memory>
-#include <new>
 
 TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceName, int height,
                          bool bold, bool italic)
@@ -21,10 +19,9 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
                                                m.cellIncX, m.cellIncY};
     }
 
-    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[atlasByteCount]);
-    if (!buffer)
-        fail("cannot allocate " + std::to_string(atlasByteCount) + " bytes for the glyph atlas of \"" +
-             faceName + "\"");
+    // One image serves as both the drawing surface and the upload buffer: a
+    // second 16 MiB copy alive beside it and the texture would only cost
+    // memory, since the image is not drawn on again once its alpha is made.
     std::string error;
     std::unique_ptr<platform::GlyphCanvas> canvas = platform::GlyphCanvas::create(atlasSize, atlasSize, error);
     if (!canvas)
@@ -42,8 +39,7 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
                          glyphMetrics[code].gmfCellIncX);
     }
 
-    std::memcpy(buffer.get(), canvas->pixels(), atlasByteCount);
-    deriveAlpha(buffer.get(), atlasPixelCount);
+    deriveAlpha(canvas->pixels(), atlasPixelCount);
 
     // Uploading must not disturb the caller's texture binding.
     glPushAttrib(GL_TEXTURE_BIT);
@@ -54,13 +50,12 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     GLint status = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, atlasSize, atlasSize, GL_RGBA,
-                                     GL_UNSIGNED_BYTE, buffer.get());
+                                     GL_UNSIGNED_BYTE, canvas->pixels());
     glPopAttrib();
     if (status != 0)
         fail("cannot upload the glyph atlas of \"" + std::string(faceName) + "\": " +
              reinterpret_cast<const char*>(gluErrorString(GLenum(status))));
 
-    buffer.reset();
     releaseSystemFont();
     canvas.reset();
 
