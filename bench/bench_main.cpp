@@ -1,0 +1,263 @@
+// Measures the show against the floor (the same window, presentations and
+// console lines with nothing drawn) in the same run, alternating the two, and
+// prints one table. Every figure that depends on the machine is also given as
+// a ratio to the floor's, since these machines are shared and noisy.
+//
+//   starwhirl-bench [--runs N]     (run it on an X server: make bench)
+#include "bench/process_run.h"
+#include "bench/startup_breakdown.h"
+#include "bench/statistics.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const std::string showProgram = STARWHIRL_SHOW;
+const std::string floorProgram = STARWHIRL_FLOOR;
+const std::string allocationCounter = STARWHIRL_ALLOC_COUNTER;
+constexpr int lastFrameLine = 4200;
+// Frames 0 to 4199 are presented; the counter spans the first to the last.
+constexpr int framesAfterFirst = lastFrameLine - 1;
+
+[[noreturn]] void stop(const std::string& message)
+{
+    std::fprintf(stderr, "starwhirl-bench: %s\n", message.c_str());
+    std::exit(1);
+}
+
+std::string expectedLine(int frame)
+{
+    char line[32];
+    std::snprintf(line, sizeof line, "%f", double(frame));
+    return line;
+}
+
+// Console lines read as they are written, not when a pipe buffer fills.
+ProcessRun runLineBuffered(const std::string& program, const std::vector<std::string>& arguments = {},
+                           const std::vector<std::string>& environment = {})
+{
+    std::vector<std::string> argv = {"stdbuf", "-oL", program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    ProcessRun run = runProcess(argv, environment);
+    if (run.exitStatus != 0)
+        stop(program + " ended with status " + std::to_string(run.exitStatus));
+    return run;
+}
+
+void checkWholeShow(const ProcessRun& run, const std::string& program)
+{
+    if (run.lines.size() != std::size_t(lastFrameLine))
+        stop(program + " printed " + std::to_string(run.lines.size()) + " lines, not 4200");
+    for (int frame = 1; frame <= lastFrameLine; ++frame) {
+        if (run.lines[std::size_t(frame - 1)] != expectedLine(frame))
+            stop(program + ": line " + std::to_string(frame) + " is \"" + run.lines[std::size_t(frame - 1)] + "\"");
+    }
+}
+
+struct Series {
+    std::vector<double> wallMs, firstFrameMs, gapMedianMs, gapP99Ms, gapMaxMs, peakMiB;
+
+    void add(const ProcessRun& run)
+    {
+        wallMs.push_back(run.wallMs);
+        firstFrameMs.push_back(run.lineArrivalMs.empty() ? 0.0 : run.lineArrivalMs.front());
+        std::vector<double> gaps = gapsBetween(run.lineArrivalMs);
+        gapMedianMs.push_back(median(gaps));
+        gapP99Ms.push_back(percentile(gaps, 99.0));
+        gapMaxMs.push_back(maximum(gaps));
+        peakMiB.push_back(double(run.peakResidentKiB) / 1024.0);
+    }
+};
+
+std::map<std::string, unsigned long> countAllocations(const std::string& program)
+{
+    char path[] = "/tmp/starwhirl-allocations-XXXXXX";
+    int fd = mkstemp(path);
+    if (fd < 0)
+        stop("cannot create a temporary file for the allocation counts");
+    close(fd);
+    runLineBuffered(program, {}, {"LD_PRELOAD=" + allocationCounter, std::string("STARWHIRL_ALLOC_REPORT=") + path});
+    std::map<std::string, unsigned long> counts;
+    std::ifstream report(path);
+    std::string line;
+    while (std::getline(report, line)) {
+        std::size_t space = line.rfind(' ');
+        counts[line.substr(0, space)] = std::stoul(line.substr(space + 1));
+    }
+    unlink(path);
+    if (counts.count("presentations") == 0)
+        stop("the allocation counter wrote no report for " + program);
+    return counts;
+}
+
+unsigned long allocationsBy(const std::map<std::string, unsigned long>& counts, const std::string& who)
+{
+    auto found = counts.find("by " + who);
+    return found == counts.end() ? 0 : found->second;
+}
+
+// Share of the show's CPU samples in the program itself (our code is linked
+// into it), or a negative value when perf cannot sample here.
+double ownCpuShare(std::string& report)
+{
+    char path[] = "/tmp/starwhirl-perf-XXXXXX";
+    int fd = mkstemp(path);
+    if (fd < 0)
+        stop("cannot create a temporary file for perf");
+    close(fd);
+    std::string record = "perf record -q -e cpu-clock -F 2000 -o " + std::string(path) + " -- " + showProgram +
+                         " > /dev/null 2>&1";
+    if (std::system(record.c_str()) != 0) {
+        unlink(path);
+        return -1.0;
+    }
+    std::string command = "perf report -i " + std::string(path) + " --sort dso --stdio -q 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    double share = 0.0;
+    char line[512];
+    std::string programName = showProgram.substr(showProgram.rfind('/') + 1);
+    while (pipe && std::fgets(line, sizeof line, pipe)) {
+        double percent = 0.0;
+        char dso[400] = {};
+        if (std::sscanf(line, " %lf%% %399s", &percent, dso) == 2) {
+            report += line;
+            if (programName == dso)
+                share += percent;
+        }
+    }
+    if (pipe)
+        pclose(pipe);
+    unlink(path);
+    return share;
+}
+
+std::string ratio(double show, double floor)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", floor > 0.0 ? show / floor : 0.0);
+    return text;
+}
+
+void row(const char* what, const char* format, double show, double floor, const std::string& note = "")
+{
+    char showText[32], floorText[32];
+    std::snprintf(showText, sizeof showText, format, show);
+    std::snprintf(floorText, sizeof floorText, format, floor);
+    std::printf("| %s | %s | %s | %s%s |\n", what, showText, floorText, ratio(show, floor).c_str(), note.c_str());
+}
+
+const char* verdict(bool met)
+{
+    return met ? "met" : "NOT MET";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 5;
+    if (argc == 3 && std::strcmp(argv[1], "--runs") == 0)
+        runs = std::atoi(argv[2]);
+    if (runs < 1 || (argc != 1 && argc != 3))
+        stop("usage: starwhirl-bench [--runs N]   (N >= 1)");
+    if (!std::getenv("DISPLAY"))
+        stop("needs an X display; run it with `make bench`");
+
+    Series show, floor, firstFrameFloor;
+    for (int run = 1; run <= runs; ++run) {
+        std::fprintf(stderr, "run %d of %d: show, floor, first-frame floor\n", run, runs);
+        ProcessRun shown = runLineBuffered(showProgram);
+        checkWholeShow(shown, showProgram);
+        show.add(shown);
+        ProcessRun bare = runLineBuffered(floorProgram);
+        checkWholeShow(bare, floorProgram);
+        floor.add(bare);
+        firstFrameFloor.add(runLineBuffered(floorProgram, {"--first-frame"}));
+    }
+
+    std::fprintf(stderr, "counting allocations\n");
+    auto showAllocations = countAllocations(showProgram);
+    auto floorAllocations = countAllocations(floorProgram);
+    std::fprintf(stderr, "sampling the show's CPU time with perf\n");
+    std::string perfReport;
+    double ownShare = ownCpuShare(perfReport);
+
+    std::fprintf(stderr, "timing the start-up steps\n");
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("starwhirl-bench");
+    std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::vector<TimedStep> steps = timeFontStartup(7);
+
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    std::printf("\nstarwhirl against the floor, median of %d alternating runs each; GL renderer: %s; %ld cores\n\n",
+                runs, renderer.c_str(), sysconf(_SC_NPROCESSORS_ONLN));
+    std::printf("| Measure | show | floor | show / floor |\n|---|---:|---:|---:|\n");
+    row("whole show, launch to exit (s)", "%.2f", median(show.wallMs) / 1000.0, median(floor.wallMs) / 1000.0);
+    double startupShow = median(show.firstFrameMs), startupFloor = median(firstFrameFloor.firstFrameMs);
+    char extra[64];
+    std::snprintf(extra, sizeof extra, " (+%.1f ms)", startupShow - startupFloor);
+    row("start-up, launch to first frame (ms)", "%.1f", startupShow, startupFloor, extra);
+    row("frame gap, median (ms)", "%.3f", median(show.gapMedianMs), median(floor.gapMedianMs));
+    row("frame gap, 99th percentile (ms)", "%.3f", median(show.gapP99Ms), median(floor.gapP99Ms));
+    row("frame gap, maximum (ms)", "%.2f", median(show.gapMaxMs), median(floor.gapMaxMs));
+    double peakShow = median(show.peakMiB), peakFloor = median(floor.peakMiB);
+    std::snprintf(extra, sizeof extra, " (+%.1f MiB)", peakShow - peakFloor);
+    row("peak resident memory (MiB)", "%.1f", peakShow, peakFloor, extra);
+    double perFrameShow = double(showAllocations["between_first_and_last_presentation"]) / framesAfterFirst;
+    double perFrameFloor = double(floorAllocations["between_first_and_last_presentation"]) / framesAfterFirst;
+    row("allocations per frame after start-up, whole process", "%.1f", perFrameShow, perFrameFloor);
+    double ownPerFrame = double(allocationsBy(showAllocations, "program")) / framesAfterFirst;
+    std::printf("| allocations per frame after start-up, our own code | %.1f | %.1f | |\n", ownPerFrame,
+                double(allocationsBy(floorAllocations, "program")) / framesAfterFirst);
+    std::printf("| presentations (counted) | %lu | %lu | |\n", showAllocations["presentations"],
+                floorAllocations["presentations"]);
+    if (ownShare >= 0.0)
+        std::printf("| CPU samples in our own code (%%) | %.2f | | |\n", ownShare);
+    else
+        std::printf("| CPU samples in our own code | perf cannot sample here | | |\n");
+
+    std::printf("\nWorst single run: show's largest frame gap %.2f ms, floor's %.2f ms.\n",
+                maximum(show.gapMaxMs), maximum(floor.gapMaxMs));
+
+    std::printf("\nAllocations per frame after start-up in the show, by the library that asked:\n\n");
+    std::printf("| Library | per frame |\n|---|---:|\n");
+    for (const auto& [key, count] : showAllocations) {
+        if (key.rfind("by ", 0) == 0)
+            std::printf("| %s | %.2f |\n", key.substr(3).c_str(), double(count) / framesAfterFirst);
+    }
+
+    std::printf("\nThe show's start-up steps (texture font, \"verdana\" 128 px), median of 7:\n\n");
+    std::printf("| Step | ms |\n|---|---:|\n");
+    for (const TimedStep& step : steps)
+        std::printf("| %s | %.2f |\n", step.name.c_str(), median(step.samplesMs));
+
+    if (!perfReport.empty())
+        std::printf("\nThe show's CPU samples by library (perf report --sort dso):\n\n%s", perfReport.c_str());
+
+    std::printf("\nGoals:\n");
+    std::printf("- start-up within floor + 45 ms: %s (+%.1f ms)\n", verdict(startupShow <= startupFloor + 45.0),
+                startupShow - startupFloor);
+    std::printf("- frame gap 99th percentile <= 4 ms: %s (%.3f ms)\n", verdict(median(show.gapP99Ms) <= 4.0),
+                median(show.gapP99Ms));
+    std::printf("- frame gap maximum <= 16.7 ms: %s (%.2f ms)\n", verdict(median(show.gapMaxMs) <= 16.7),
+                median(show.gapMaxMs));
+    if (ownShare >= 0.0)
+        std::printf("- our own code under 1%% of CPU samples: %s (%.2f %%)\n", verdict(ownShare < 1.0), ownShare);
+    std::printf("- peak memory within floor + 48 MiB: %s (+%.1f MiB)\n", verdict(peakShow <= peakFloor + 48.0),
+                peakShow - peakFloor);
+    std::printf("- no allocations per frame in our own code: %s (%.2f)\n", verdict(ownPerFrame == 0.0), ownPerFrame);
+    return 0;
+}

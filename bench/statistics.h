@@ -1,0 +1,11 @@
+#pragma once
+
+#include <vector>
+
+// Nearest-rank percentile (0 < p <= 100) of samples; 0 for none.
+double percentile(std::vector<double> samples, double p);
+double median(std::vector<double> samples);
+double maximum(const std::vector<double>& samples);
+
+// Differences between successive times.
+std::vector<double> gapsBetween(const std::vector<double>& times);
