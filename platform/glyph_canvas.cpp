@@ -1,7 +1,8 @@
 #include "platform/glyph_canvas.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
-#include <cstdlib>
 
 namespace platform {
 
@@ -12,13 +13,15 @@ std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::str
         return nullptr;
     }
     std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    auto* pixels = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
-    if (!pixels) {
+    // Mapped zeroed and populated at once: nearly every page gets ink, and
+    // faulting them in one at a time while drawing costs twice as long.
+    void* pixels = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (pixels == MAP_FAILED) {
         error = "cannot allocate " + std::to_string(bytes) + " bytes for a " + std::to_string(width) +
                 " x " + std::to_string(height) + " image";
         return nullptr;
     }
-    return std::unique_ptr<GlyphCanvas>(new GlyphCanvas(width, height, pixels));
+    return std::unique_ptr<GlyphCanvas>(new GlyphCanvas(width, height, static_cast<std::uint8_t*>(pixels)));
 }
 
 GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels)
@@ -28,7 +31,7 @@ GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels)
 
 GlyphCanvas::~GlyphCanvas()
 {
-    std::free(pixels_);
+    munmap(pixels_, byteCount());
 }
 
 std::uint8_t* GlyphCanvas::pixelAt(int x, int y) const

@@ -47,14 +47,16 @@ TEST(AtlasGeometry, AlphaIsTheMeanOfTheColourBytesRoundedDown)
         10, 20, 31, 0,     // 61 / 3 = 20
         128, 128, 128, 7,
         0, 0, 0, 5,        // black with a stray fourth byte
+        3, 3, 3, 0,        // an odd count: the last pixel has no pair
     };
-    deriveAlpha(pixels.data(), 6);
+    deriveAlpha(pixels.data(), 7);
     EXPECT_EQ(pixels[3], 255);
     EXPECT_EQ(pixels[7], 0);
     EXPECT_EQ(pixels[11], 0);
     EXPECT_EQ(pixels[15], 20);
     EXPECT_EQ(pixels[19], 128);
     EXPECT_EQ(pixels[23], 0);
+    EXPECT_EQ(pixels[27], 3);
     EXPECT_EQ(pixels[12], 10) << "colour bytes are left alone";
 }
 
