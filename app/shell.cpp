@@ -5,10 +5,36 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 float frameCount = 0.0f;
+
+namespace {
+
+bool counterLinesLost = false;
+
+// The window is the show; the counter lines are a log of it. A reader that
+// has gone away (SIGPIPE ignored, or we would already be dead) ends the show,
+// as nothing can see the log any more; any other failure, such as a full
+// disk, is said once and the show goes on, but it no longer ends with 0.
+void counterNotWritten(int error)
+{
+    if (error == EPIPE) {
+        std::fprintf(stderr, "starwhirl: standard output was closed (%s); ending the show\n",
+                     std::strerror(error));
+        std::exit(1);
+    }
+    if (!counterLinesLost)
+        std::fprintf(stderr, "starwhirl: cannot write the frame counter to standard output (%s); the show goes on\n",
+                     std::strerror(error));
+    counterLinesLost = true;
+    std::clearerr(stdout);
+}
+
+}  // namespace
 
 void initScene()
 {
@@ -61,11 +87,19 @@ void idle()
 {
     frameCount += 1.0f;
     glutPostRedisplay();
-    std::printf("%f\n", double(frameCount));
+    if (std::printf("%f\n", double(frameCount)) < 0)
+        counterNotWritten(errno);
+}
+
+void endShow()
+{
+    if (std::fflush(stdout) != 0)
+        counterNotWritten(errno);
+    std::exit(counterLinesLost ? 1 : 0);
 }
 
 void keyboard(unsigned char key, int, int)
 {
     if (key == 27)
-        std::exit(0);
+        endShow();
 }

@@ -9,3 +9,6 @@ void display();
 void reshape(int width, int height);
 void idle();
 void keyboard(unsigned char key, int x, int y);
+
+// Ends the process: status 0, or 1 when counter lines could not be written.
+[[noreturn]] void endShow();

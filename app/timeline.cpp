@@ -9,7 +9,6 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstdlib>
 
 float scrollX = 100.0f;
 
@@ -108,6 +107,6 @@ void drawFrame()
         theSolarSystem->draw(f, 1.0f);
         break;
     case Scene::end:
-        std::exit(0);
+        endShow();
     }
 }
