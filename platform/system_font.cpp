@@ -17,12 +17,27 @@ namespace platform {
 
 namespace {
 
+// FreeType's table of error texts, compiled in here because the library
+// itself is usually built without it.
+#undef FTERRORS_H_
+#define FT_ERRORDEF(e, v, s) {v, s},
+#define FT_ERROR_START_LIST {
+#define FT_ERROR_END_LIST {0, nullptr}};
+const struct {
+    int code;
+    const char* text;
+} freetypeErrorTexts[] =
+#include FT_ERRORS_H
+
 std::string freetypeError(FT_Error code)
 {
-    const char* text = FT_Error_String(code);
     char number[32];
     std::snprintf(number, sizeof number, "FreeType error 0x%02x", unsigned(code));
-    return text ? std::string(text) + " (" + number + ")" : std::string(number);
+    for (const auto& entry : freetypeErrorTexts) {
+        if (entry.text && entry.code == code)
+            return std::string(entry.text) + " (" + number + ")";
+    }
+    return number;
 }
 
 std::string patternString(FcPattern* pattern, const char* object)
@@ -163,28 +178,44 @@ OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
     unsigned glyph = glyphIndex(code);
     float em = float(face_->units_per_EM);
     FT_Fixed advance = 0;
-    if (FT_Get_Advance(face_, glyph, FT_LOAD_NO_SCALE, &advance) == 0)
-        metrics.cellIncX = float(advance) / em;
-    if (FT_Load_Glyph(face_, glyph, FT_LOAD_NO_SCALE) == 0) {
-        const FT_Glyph_Metrics& m = face_->glyph->metrics;
-        metrics.blackBoxX = float(m.width) / em;
-        metrics.blackBoxY = float(m.height) / em;
-        metrics.originX = float(m.horiBearingX) / em;
-        metrics.originY = float(m.horiBearingY) / em;
+    FT_Error status = FT_Get_Advance(face_, glyph, FT_LOAD_NO_SCALE, &advance);
+    if (status != 0) {
+        noteGlyphError(code, freetypeError(status));
+        return metrics;
     }
+    metrics.cellIncX = float(advance) / em;
+    status = FT_Load_Glyph(face_, glyph, FT_LOAD_NO_SCALE);
+    if (status != 0) {
+        noteGlyphError(code, freetypeError(status));
+        return metrics;
+    }
+    const FT_Glyph_Metrics& m = face_->glyph->metrics;
+    metrics.blackBoxX = float(m.width) / em;
+    metrics.blackBoxY = float(m.height) / em;
+    metrics.originX = float(m.horiBearingX) / em;
+    metrics.originY = float(m.horiBearingY) / em;
     return metrics;
 }
 
 bool SystemFont::loadScaled(unsigned char code) const
 {
-    if (FT_Load_Glyph(face_, glyphIndex(code), FT_LOAD_DEFAULT) != 0)
+    FT_Error status = FT_Load_Glyph(face_, glyphIndex(code), FT_LOAD_DEFAULT);
+    if (status != 0) {
+        noteGlyphError(code, freetypeError(status));
         return false;
+    }
     if (slanted_)
         FT_GlyphSlot_Oblique(face_->glyph);
     if (emboldened_)
         FT_GlyphSlot_Embolden(face_->glyph);
     scaledAdvance_[code] = roundPixels(face_->glyph->advance.x);
     return true;
+}
+
+void SystemFont::noteGlyphError(unsigned char code, const std::string& reason) const
+{
+    if (glyphError_.empty())
+        glyphError_ = "cannot load the glyph for code " + std::to_string(code) + " from " + file_ + ": " + reason;
 }
 
 CharExtent SystemFont::extent(unsigned char code) const
@@ -197,11 +228,18 @@ CharExtent SystemFont::extent(unsigned char code) const
 GlyphCoverage SystemFont::render(unsigned char code) const
 {
     GlyphCoverage glyph;
-    if (!loadScaled(code) || FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0)
+    if (!loadScaled(code))
         return glyph;
+    FT_Error status = FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL);
+    if (status != 0) {
+        noteGlyphError(code, freetypeError(status));
+        return glyph;
+    }
     const FT_Bitmap& bitmap = face_->glyph->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+        noteGlyphError(code, "drawn without grey levels");
         return glyph;
+    }
     glyph.left = face_->glyph->bitmap_left;
     glyph.top = face_->glyph->bitmap_top;
     glyph.width = int(bitmap.width);

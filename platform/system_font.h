@@ -73,11 +73,16 @@ public:
     // Antialiased, hinted at this size. A code with no glyph in the face
     // gives the face's missing glyph.
     GlyphCoverage render(unsigned char code) const;
+    // Why the first glyph that could not be loaded or drawn failed, naming
+    // its code; empty while every glyph asked for has worked. A font file
+    // can open and still be damaged inside.
+    const std::string& glyphError() const { return glyphError_; }
 
 private:
     SystemFont() = default;
     unsigned glyphIndex(unsigned char code) const;
     bool loadScaled(unsigned char code) const;
+    void noteGlyphError(unsigned char code, const std::string& reason) const;
 
     FT_FaceRec_* face_ = nullptr;
     std::string file_, family_, style_;
@@ -89,6 +94,7 @@ private:
     // atlas measures each character right after drawing it, and hinting a
     // glyph at this size costs more than drawing it.
     mutable std::array<int, 256> scaledAdvance_;
+    mutable std::string glyphError_;
 };
 
 }  // namespace platform

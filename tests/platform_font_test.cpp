@@ -10,7 +10,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -220,6 +223,58 @@ TEST(SystemFont, AFontThatCannotBeFoundOrOpenedSaysWhy)
         EXPECT_NE(error.find("\"verdana\""), std::string::npos) << error;
     }
     unsetenv("FONTCONFIG_FILE");
+    std::remove(path);
+}
+
+std::uint32_t bigEndian32(const std::vector<char>& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | std::uint8_t(bytes[at + i]);
+    return value;
+}
+
+TEST(SystemFont, AFontThatOpensButHasDamagedGlyphsSaysWhich)
+{
+    std::string error;
+    auto font = openOrFail("verdana", 128, false, false);
+    ASSERT_TRUE(font);
+    std::ifstream in(font->file(), std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 12u);
+
+    // Overwrite the glyph outlines; the tables that opening reads stay whole.
+    int tables = std::uint8_t(bytes[4]) << 8 | std::uint8_t(bytes[5]);
+    bool damaged = false;
+    for (int i = 0; i < tables && !damaged; ++i) {
+        std::size_t entry = 12 + 16 * std::size_t(i);
+        if (std::string(&bytes[entry], 4) != "glyf")
+            continue;
+        std::uint32_t offset = bigEndian32(bytes, entry + 8), length = bigEndian32(bytes, entry + 12);
+        ASSERT_LE(std::size_t(offset) + length, bytes.size());
+        std::fill(bytes.begin() + offset, bytes.begin() + offset + length, char(0xFF));
+        damaged = true;
+    }
+    ASSERT_TRUE(damaged) << font->file() << " has no glyf table";
+    char path[] = "/tmp/starwhirl-damaged-font-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    close(fd);
+
+    auto broken = SystemFont::openFile(FontContext::screen(), path, 0, 128, false, false, error);
+    ASSERT_TRUE(broken) << error;
+    EXPECT_EQ(broken->glyphError(), "");
+    broken->render('A');
+    EXPECT_EQ(broken->glyphError().rfind("cannot load the glyph for code 65 from " + std::string(path) + ": ", 0), 0u)
+        << broken->glyphError();
+    std::string first = broken->glyphError();
+    broken->outlineMetrics('B');
+    EXPECT_EQ(broken->glyphError(), first) << "the first failure is the one told";
+
+    for (int code = 0; code < 256; ++code)
+        font->render(static_cast<unsigned char>(code));
+    EXPECT_EQ(font->glyphError(), "") << "every code of the installed face loads";
     std::remove(path);
 }
 

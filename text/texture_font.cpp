@@ -39,6 +39,9 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
                          glyphMetrics[code].gmfCellIncX);
     }
 
+    if (!systemFont->glyphError().empty())
+        fail("cannot use font \"" + std::string(faceName) + "\": " + systemFont->glyphError());
+
     deriveAlpha(canvas->pixels(), atlasPixelCount);
 
     // Uploading must not disturb the caller's texture binding.
