@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     glutReshapeFunc(reshape);
     glutIdleFunc(idle);
     glutKeyboardFunc(keyboard);
+    glutWindowStatusFunc(windowStatus);
 
     initScene();
     glutMainLoop();

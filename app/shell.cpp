@@ -98,6 +98,16 @@ void endShow()
     std::exit(counterLinesLost ? 1 : 0);
 }
 
+void windowStatus(int state)
+{
+    // GLUT does not call display for a window that is unmapped, minimised or
+    // wholly covered. A clock left running would count frames nobody sees, as
+    // fast as the CPU allows, and pass the end without noticing; so the show
+    // waits until the window can be seen again.
+    bool unseen = state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED;
+    glutIdleFunc(unseen ? nullptr : idle);
+}
+
 void keyboard(unsigned char key, int, int)
 {
     if (key == 27)

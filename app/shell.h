@@ -9,6 +9,8 @@ void display();
 void reshape(int width, int height);
 void idle();
 void keyboard(unsigned char key, int x, int y);
+// Pauses the frame clock while the window cannot be seen.
+void windowStatus(int state);
 
 // Ends the process: status 0, or 1 when counter lines could not be written.
 [[noreturn]] void endShow();

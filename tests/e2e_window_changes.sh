@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The window changed under the show while it plays, as a window manager or a
+# user would: resized to extremes, unmapped and mapped again, covered by
+# another window and exposed. The show must still count every frame once, end
+# by itself at frame 4200 with status 0, and make no GL usage error.
+source "$(dirname "$0")/e2e_lib.sh"
+bin=$1
+counter_lines 1 4200 >"$dir/all"
+lines() { wc -l <"$dir/out"; }
+
+# Line buffered, so that the count of lines printed so far can be read.
+MESA_DEBUG=1 stdbuf -oL "$bin" >"$dir/out" 2>"$dir/err" &
+pid=$!
+started+=("$pid")
+wid=$(window_of "$pid")
+[ -n "$wid" ] || fail "no window appeared"
+
+for size in "1 1" "4000 3000" "800 600" "1 1" "800 600"; do
+  xdotool windowsize "$wid" $size || fail "could not resize to $size"
+  sleep 0.4
+done
+xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 800x600' || fail "the window did not return to 800x600"
+
+# Hidden, the show waits: no display calls come, so no frames may be counted.
+xdotool windowunmap --sync "$wid" || fail "could not unmap the window"
+sleep 0.3
+before=$(lines)
+sleep 1
+[ "$(lines)" -eq "$before" ] || fail "frames were counted while the window was hidden ($before, then $(lines))"
+xdotool windowmap --sync "$wid" || fail "could not map the window again"
+sleep 0.5
+[ "$(lines)" -gt "$before" ] || fail "the show did not go on after the window came back"
+
+# Covered by a second show's window at the same place: GLUT stops calling
+# display, and the clock waits again. Then exposed.
+"$bin" >/dev/null 2>&1 &
+cover=$!
+started+=("$cover")
+[ -n "$(window_of "$cover")" ] || fail "the covering window did not appear"
+sleep 0.3
+before=$(lines)
+sleep 1
+[ "$(lines)" -eq "$before" ] || fail "frames were counted while the window was covered ($before, then $(lines))"
+kill "$cover"
+wait "$cover" 2>/dev/null
+sleep 0.5
+[ "$(lines)" -gt "$before" ] || fail "the show did not go on after it was exposed"
+xdotool windowmove "$wid" 1500 1500 && sleep 0.3 && xdotool windowmove "$wid" 200 100 ||
+  fail "could not move the window off the screen and back"
+
+timeout 300 tail --pid="$pid" -f /dev/null || fail "the show did not end by itself"
+wait "$pid"
+expect_status $? 0 "the show after window changes"
+expect_file "$dir/out" "$dir/all" "the console lines after window changes"
+expect_text "$dir/err" "" "standard error after window changes (GL usage errors?)"
+echo "ok: resized to 1x1 and 4000x3000, hidden and covered (the clock waited), moved off screen and back; 4200 lines, status 0, no GL errors"
