@@ -200,24 +200,39 @@ TEST_F(TextureFontTest, PrintDrawsTheFormattedTextAndMovesByItsAdvances)
     glLoadIdentity();
 }
 
-TEST_F(TextureFontTest, TextLongerThanTheBufferIsCutAt255Characters)
+TEST_F(TextureFontTest, TextAtOrPastTheBuffersEndIsCutAt255Characters)
 {
     TextureFont& font = showFont();
-    std::string longText(1000, 'x');
-    struct {
-        char before[64];
-        char after[64];
-    } guard;
-    std::fill(std::begin(guard.before), std::end(guard.before), '#');
-    std::fill(std::begin(guard.after), std::end(guard.after), '#');
-
-    glLoadIdentity();
-    EXPECT_EQ(font.print("%s", longText.c_str()), 255);
-    EXPECT_NEAR(modelViewX(), 255 * font.glyphMetrics['x'].gmfCellIncX, 1e-3);
-    EXPECT_EQ(font.printCentered("%s", longText.c_str()), 255);
-    EXPECT_FLOAT_EQ(font.measure("%s", longText.c_str()), font.measure("%s", longText.substr(0, 255).c_str()));
-    for (int i = 0; i < 64; ++i)
-        ASSERT_TRUE(guard.before[i] == '#' && guard.after[i] == '#');
+    const std::string a253(253, 'a'), a254(254, 'a'), a255(255, 'a'), a256(256, 'a'),
+        tenThousand(10000, 'x');
+    struct Case {
+        std::string format;
+        const char* argument;  // for one %s, or null
+        int number;            // for one %d
+        std::string drawn;     // what must be drawn
+    } cases[] = {
+        {"%s", a255.c_str(), 0, a255},
+        {"%s", a256.c_str(), 0, a255},
+        {"%s", tenThousand.c_str(), 0, tenThousand.substr(0, 255)},
+        {a253 + "%d", nullptr, 12345, a253 + "12"},
+        {a254 + "%%", nullptr, 0, a254 + "%"},
+        {a255 + "%%", nullptr, 0, a255},
+        {a254 + "%s", "xyz", 0, a254 + "x"},
+        {"%.300d", nullptr, 7, std::string(255, '0')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format.substr(c.format.size() > 8 ? c.format.size() - 8 : 0));
+        float advance = font.measure("%s", c.drawn.c_str());
+        glLoadIdentity();
+        int drawn = c.argument ? font.print(c.format.c_str(), c.argument) : font.print(c.format.c_str(), c.number);
+        EXPECT_EQ(drawn, int(c.drawn.size()));
+        EXPECT_NEAR(modelViewX(), advance, 1e-3);
+        EXPECT_FLOAT_EQ(c.argument ? font.measure(c.format.c_str(), c.argument) : font.measure(c.format.c_str(), c.number),
+                        advance);
+        int centred = c.argument ? font.printCentered(c.format.c_str(), c.argument)
+                                 : font.printCentered(c.format.c_str(), c.number);
+        EXPECT_EQ(centred, int(c.drawn.size()));
+    }
     glLoadIdentity();
 }
 

@@ -147,6 +147,22 @@ TEST_F(TimelineTest, ScenesThreeAndFourShowTheSunAndWhiteText)
     }
 }
 
+TEST_F(TimelineTest, TheSameFrameFromTheSameStateGivesTheSamePixels)
+{
+    for (float frame : {300.0f, 1000.0f, 2500.0f, 3500.0f}) {
+        SCOPED_TRACE(frame);
+        // The frame before sets the colour that scene 2's text takes.
+        scrollX = 50.0f;
+        showFrame(frame - 1.0f);
+        Picture first = showFrame(frame);
+        scrollX = 50.0f;
+        showFrame(frame - 1.0f);
+        Picture second = showFrame(frame);
+        EXPECT_GT(first.inkCount(), 1000);
+        EXPECT_TRUE(first.rgb == second.rgb);
+    }
+}
+
 TEST_F(TimelineTest, FrameAfterTheLastEndsTheProcessWithStatusZero)
 {
     frameCount = 4200.0f;
