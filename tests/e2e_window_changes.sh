@@ -15,9 +15,20 @@ started+=("$pid")
 wid=$(window_of "$pid")
 [ -n "$wid" ] || fail "no window appeared"
 
-for size in "1 1" "4000 3000" "800 600" "1 1" "800 600"; do
-  xdotool windowsize "$wid" $size || fail "could not resize to $size"
-  sleep 0.4
+# ended: why the show is gone, when it should not be.
+ended() {
+  wait "$pid"
+  echo "the show ended with status $?; its standard error:" >&2
+  cat "$dir/err" >&2
+  fail "$1"
+}
+
+# A 1 x 1 window costs almost nothing to draw, so the show races through it:
+# a tenth of a second there is already hundreds of frames.
+for step in "1 1 0.1" "4000 3000 0.5" "800 600 0.3"; do
+  read -r width height pause <<<"$step"
+  xdotool windowsize "$wid" "$width" "$height" || ended "could not resize to $width x $height"
+  sleep "$pause"
 done
 xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 800x600' || fail "the window did not return to 800x600"
 
