@@ -1,6 +1,7 @@
 // Preloaded into the show or the floor (LD_PRELOAD) to count heap
-// allocations. Start-up is everything before the first presented frame; after
-// it, each allocation is also attributed: it is "ours" when the first caller
+// allocations. Start-up is everything until frame 1 is presented (so frame 0
+// and its console line, whose first write allocates the C library's stdout
+// buffer, belong to it); after it, each allocation is also attributed: it is "ours" when the first caller
 // outside the C and C++ runtimes is the program itself, not a library it
 // calls; allocations after start-up are also counted per calling library.
 // The counts are written at exit to the file named by STARWHIRL_ALLOC_REPORT
@@ -28,7 +29,7 @@ namespace {
 
 std::atomic<unsigned long> allocations{0};
 std::atomic<unsigned long> presentations{0};
-std::atomic<unsigned long> atFirstPresentation{0};
+std::atomic<unsigned long> atSecondPresentation{0};
 std::atomic<unsigned long> atLastPresentation{0};
 std::atomic<bool> started{false};
 
@@ -136,8 +137,8 @@ __attribute__((destructor)) void report()
     if (fd < 0)
         return;
     writeLine(fd, "presentations", presentations.load());
-    writeLine(fd, "startup", atFirstPresentation.load());
-    writeLine(fd, "between_first_and_last_presentation", atLastPresentation.load() - atFirstPresentation.load());
+    writeLine(fd, "startup", atSecondPresentation.load());
+    writeLine(fd, "between_second_and_last_presentation", atLastPresentation.load() - atSecondPresentation.load());
     for (int i = 0; i < imageCount; ++i) {
         if (images[i].atLastPresentation == 0)
             continue;
@@ -193,14 +194,14 @@ int posix_memalign(void** result, size_t alignment, size_t size)
     return 0;
 }
 
-// Marks the frames: the first presentation ends start-up, the last one ends
+// Marks the frames: the second presentation ends start-up, the last one ends
 // the measured span, so the exit's own clean-up is not counted as per-frame.
 void glutSwapBuffers()
 {
     using Swap = void (*)();
     static Swap next = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glutSwapBuffers"));
-    if (presentations.fetch_add(1) == 0) {
-        atFirstPresentation.store(allocations.load());
+    if (presentations.fetch_add(1) == 1) {
+        atSecondPresentation.store(allocations.load());
         started.store(true);
     }
     next();
