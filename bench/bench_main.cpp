@@ -4,6 +4,7 @@
 // a ratio to the floor's, since these machines are shared and noisy.
 //
 //   starwhirl-bench [--runs N]     (run it on an X server: make bench)
+//   starwhirl-bench --startup-steps   (one fresh process's start-up steps)
 #include "bench/process_run.h"
 #include "bench/startup_breakdown.h"
 #include "bench/statistics.h"
@@ -162,10 +163,53 @@ const char* verdict(bool met)
     return met ? "met" : "NOT MET";
 }
 
+// Opens the show's window and prints the GL renderer's name, then
+// "milliseconds<TAB>step" for each start-up step, timed once in this fresh
+// process.
+int printStartupSteps(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutInitWindowPosition(200, 100);
+    glutCreateWindow("starwhirl");
+    std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    for (const TimedStep& step : timeStartupOnce())
+        std::printf("%.3f\t%s\n", step.ms, step.name.c_str());
+    return 0;
+}
+
+// Medians of each step over `runs` fresh processes, in the steps' order.
+std::vector<TimedStep> startupStepMedians(const std::string& self, int runs, std::string& renderer)
+{
+    std::vector<std::string> names;
+    std::map<std::string, std::vector<double>> samples;
+    for (int run = 0; run < runs; ++run) {
+        ProcessRun steps = runProcess({self, "--startup-steps"});
+        if (steps.exitStatus != 0 || steps.lines.empty())
+            stop("the start-up steps could not be timed (status " + std::to_string(steps.exitStatus) + ")");
+        renderer = steps.lines.front();
+        for (std::size_t i = 1; i < steps.lines.size(); ++i) {
+            const std::string& line = steps.lines[i];
+            std::size_t tab = line.find('\t');
+            std::string name = line.substr(tab + 1);
+            if (samples.count(name) == 0)
+                names.push_back(name);
+            samples[name].push_back(std::stod(line.substr(0, tab)));
+        }
+    }
+    std::vector<TimedStep> medians;
+    for (const std::string& name : names)
+        medians.push_back({name, median(samples[name])});
+    return medians;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--startup-steps") == 0)
+        return printStartupSteps(argc, argv);
     int runs = 5;
     if (argc == 3 && std::strcmp(argv[1], "--runs") == 0)
         runs = std::atoi(argv[2]);
@@ -193,16 +237,10 @@ int main(int argc, char** argv)
     std::string perfReport;
     double ownShare = ownCpuShare(perfReport);
 
-    std::fprintf(stderr, "timing the start-up steps\n");
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("starwhirl-bench");
-    std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    std::vector<TimedStep> steps = timeFontStartup(7);
+    std::fprintf(stderr, "timing the start-up steps in fresh processes\n");
+    std::string renderer;
+    std::vector<TimedStep> steps = startupStepMedians("/proc/self/exe", runs, renderer);
 
-    char host[256] = {};
-    gethostname(host, sizeof host - 1);
     std::printf("\nstarwhirl against the floor, median of %d alternating runs each; GL renderer: %s; %ld cores\n\n",
                 runs, renderer.c_str(), sysconf(_SC_NPROCESSORS_ONLN));
     std::printf("| Measure | show | floor | show / floor |\n|---|---:|---:|---:|\n");
@@ -243,10 +281,10 @@ int main(int argc, char** argv)
             std::printf("| %s | %.2f |\n", key.substr(3).c_str(), double(count) / countedFrames);
     }
 
-    std::printf("\nThe show's start-up steps (texture font, \"verdana\" 128 px), median of 7:\n\n");
+    std::printf("\nThe show's start-up steps, each timed once in a fresh process; median of %d processes:\n\n", runs);
     std::printf("| Step | ms |\n|---|---:|\n");
     for (const TimedStep& step : steps)
-        std::printf("| %s | %.2f |\n", step.name.c_str(), median(step.samplesMs));
+        std::printf("| %s | %.2f |\n", step.name.c_str(), step.ms);
 
     if (!perfReport.empty())
         std::printf("\nThe show's CPU samples by library (perf report --sort dso):\n\n%s", perfReport.c_str());
