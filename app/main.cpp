@@ -4,11 +4,7 @@
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(200, 100);
-    glutCreateWindow("starwhirl");
+    openWindow(&argc, argv);
 
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);

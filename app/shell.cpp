@@ -36,6 +36,15 @@ void counterNotWritten(int error)
 
 }  // namespace
 
+void openWindow(int* argc, char** argv)
+{
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutInitWindowPosition(200, 100);
+    glutCreateWindow("starwhirl");
+}
+
 void initScene()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -4,6 +4,9 @@
 // whole number and the timeline can compare it for equality.
 extern float frameCount;
 
+// Initialises GLUT with the command line and opens the show's window:
+// double-buffered RGB with depth, 800 x 600 at (200, 100), "starwhirl".
+void openWindow(int* argc, char** argv);
 void initScene();
 void display();
 void reshape(int width, int height);

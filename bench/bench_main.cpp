@@ -5,6 +5,7 @@
 //
 //   starwhirl-bench [--runs N]     (run it on an X server: make bench)
 //   starwhirl-bench --startup-steps   (one fresh process's start-up steps)
+#include "app/shell.h"
 #include "bench/process_run.h"
 #include "bench/startup_breakdown.h"
 #include "bench/statistics.h"
@@ -168,11 +169,7 @@ const char* verdict(bool met)
 // process.
 int printStartupSteps(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(200, 100);
-    glutCreateWindow("starwhirl");
+    openWindow(&argc, argv);
     std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     for (const TimedStep& step : timeStartupOnce())
         std::printf("%.3f\t%s\n", step.ms, step.name.c_str());

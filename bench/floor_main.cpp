@@ -52,13 +52,8 @@ void idleOnce()
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
+    openWindow(&argc, argv);
     bool firstFrameOnly = argc > 1 && std::strcmp(argv[1], "--first-frame") == 0;
-
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(200, 100);
-    glutCreateWindow("starwhirl");
 
     glutDisplayFunc(displayFloor);
     glutReshapeFunc(reshape);
