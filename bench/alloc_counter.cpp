@@ -44,7 +44,6 @@ struct ImageCount {
 constexpr int maxImages = 32;
 ImageCount images[maxImages];
 int imageCount = 0;
-unsigned long otherImages = 0;
 std::atomic_flag imagesLock = ATOMIC_FLAG_INIT;
 
 // Set while this thread is inside the hook, so that the unwinder's own
@@ -93,8 +92,6 @@ void attribute(const Dl_info& info)
     }
     if (i < imageCount)
         ++images[i].count;
-    else
-        ++otherImages;
     imagesLock.clear(std::memory_order_release);
 }
 

@@ -17,7 +17,6 @@
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -118,28 +117,21 @@ double ownCpuShare(std::string& report)
     if (fd < 0)
         stop("cannot create a temporary file for perf");
     close(fd);
-    std::string record = "perf record -q -e cpu-clock -F 2000 -o " + std::string(path) + " -- " + showProgram +
-                         " > /dev/null 2>&1";
-    if (std::system(record.c_str()) != 0) {
-        unlink(path);
-        return -1.0;
-    }
-    std::string command = "perf report -i " + std::string(path) + " --sort dso --stdio -q 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    double share = 0.0;
-    char line[512];
-    std::string programName = showProgram.substr(showProgram.rfind('/') + 1);
-    while (pipe && std::fgets(line, sizeof line, pipe)) {
-        double percent = 0.0;
-        char dso[400] = {};
-        if (std::sscanf(line, " %lf%% %399s", &percent, dso) == 2) {
-            report += line;
+    double share = -1.0;
+    if (runProcess({"perf", "record", "-q", "-e", "cpu-clock", "-F", "2000", "-o", path, "--", showProgram})
+            .exitStatus == 0) {
+        share = 0.0;
+        std::string programName = showProgram.substr(showProgram.rfind('/') + 1);
+        for (const std::string& line : runProcess({"perf", "report", "-i", path, "--sort", "dso", "--stdio", "-q"}).lines) {
+            double percent = 0.0;
+            char dso[400] = {};
+            if (std::sscanf(line.c_str(), " %lf%% %399s", &percent, dso) != 2)
+                continue;
+            report += line + "\n";
             if (programName == dso)
                 share += percent;
         }
     }
-    if (pipe)
-        pclose(pipe);
     unlink(path);
     return share;
 }

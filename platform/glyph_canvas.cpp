@@ -51,9 +51,11 @@ void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int 
     int top = y + font.ascent() - glyph.top;
     int firstColumn = std::max(0, -left);
     int endColumn = std::min(glyph.width, width_ - left);
+    if (firstColumn >= endColumn)
+        return;
     for (int row = 0; row < glyph.rows; ++row) {
         int py = top + row;
-        if (py < 0 || py >= height_ || firstColumn >= endColumn)
+        if (py < 0 || py >= height_)
             continue;
         const std::uint8_t* coverage = glyph.coverage.data() + std::size_t(row) * glyph.width;
         std::uint8_t* p = pixelAt(left + firstColumn, py);

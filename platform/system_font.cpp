@@ -156,7 +156,6 @@ std::unique_ptr<SystemFont> SystemFont::openFile(FontContext& context, const std
     font->family_ = face->family_name ? face->family_name : "";
     font->style_ = face->style_name ? face->style_name : "";
     font->emboldened_ = emboldened;
-    font->scaledAdvance_.fill(-1);
     font->slanted_ = slanted;
     return font;
 }

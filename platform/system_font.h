@@ -79,7 +79,7 @@ public:
     const std::string& glyphError() const { return glyphError_; }
 
 private:
-    SystemFont() = default;
+    SystemFont() { scaledAdvance_.fill(-1); }
     unsigned glyphIndex(unsigned char code) const;
     bool loadScaled(unsigned char code) const;
     void noteGlyphError(unsigned char code, const std::string& reason) const;
