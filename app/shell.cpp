@@ -1,38 +1,16 @@
 #include "app/shell.h"
 
-#include "app/timeline.h"
+#include "app/console.h"
+#include "app/show.h"
+#include "platform/font_system.h"
 
 #include <GL/glut.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
-float frameCount = 0.0f;
-
 namespace {
 
-bool counterLinesLost = false;
-
-// The window is the show; the counter lines are a log of it. A reader that
-// has gone away (SIGPIPE ignored, or we would already be dead) ends the show,
-// as nothing can see the log any more; any other failure, such as a full
-// disk, is said once and the show goes on, but it no longer ends with 0.
-void counterNotWritten(int error)
-{
-    if (error == EPIPE) {
-        std::fprintf(stderr, "starwhirl: standard output was closed (%s); ending the show\n",
-                     std::strerror(error));
-        std::exit(1);
-    }
-    if (!counterLinesLost)
-        std::fprintf(stderr, "starwhirl: cannot write the frame counter to standard output (%s); the show goes on\n",
-                     std::strerror(error));
-    counterLinesLost = true;
-    std::clearerr(stdout);
-}
+// GLUT's callbacks carry no pointer of ours. Not destroyed at exit: the GL
+// context its font lives in may already be gone by then.
+Show* show = nullptr;
 
 }  // namespace
 
@@ -47,64 +25,31 @@ void openWindow(int* argc, char** argv)
 
 void initScene()
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    delete show;
+    show = new Show(platform::FontContext::screen());
+}
 
-    // The enable must come before the selection: at the enable the default
-    // tracking (ambient and diffuse) takes the still-white current colour, so
-    // both stay white for the whole run and glColor later sets only emission.
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_FRONT, GL_EMISSION);
-
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    glEnable(GL_LINE_SMOOTH);
-
-    createCast();
+Show& theShow()
+{
+    return *show;
 }
 
 void display()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    drawFrame();
-    glPopMatrix();
-    glutSwapBuffers();
+    if (!show->display())
+        endShow();
 }
 
 void reshape(int width, int height)
 {
-    glViewport(0, 0, width, height);
-
-    // A minimised window reports 0 × 0 or w × 0; counting each side as at
-    // least one pixel keeps the aspect ratio, and so the projection, finite.
-    double aspect = double(std::max(width, 1)) / double(std::max(height, 1));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, aspect, 1.0, 300.0);
-
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -5.0f);
+    Show::reshape(width, height);
 }
 
 void idle()
 {
-    frameCount += 1.0f;
+    float frame = show->tick();
     glutPostRedisplay();
-    if (std::printf("%f\n", double(frameCount)) < 0)
-        counterNotWritten(errno);
-}
-
-void endShow()
-{
-    if (std::fflush(stdout) != 0)
-        counterNotWritten(errno);
-    std::exit(counterLinesLost ? 1 : 0);
+    logFrame(frame);
 }
 
 void windowStatus(int state)

@@ -1,21 +1,5 @@
 #include "app/timeline.h"
 
-#include "app/shell.h"
-#include "platform/font_context.h"
-#include "scene/solar_system.h"
-#include "scene/spinner.h"
-#include "text/font.h"
-
-#include <GL/gl.h>
-
-#include <cmath>
-
-float scrollX = 100.0f;
-
-SolarSystem* theSolarSystem = nullptr;
-Spinner* theSpinner = nullptr;
-Font* theFont = nullptr;
-
 constexpr char introText[] = "Put on your headphones and your favorite tune.....Ready?.....Let's go!";
 constexpr char releaseText[] =
     "Combined Demo released @ Grindvale 2003 by tovik   This is my first OpenGL demo made with "
@@ -38,19 +22,6 @@ constexpr bool hasNoConversions(const char* text)
 static_assert(hasNoConversions(introText) && hasNoConversions(releaseText) &&
               hasNoConversions(outroText) && hasNoConversions(greetingsText));
 
-// Scenes 2 to 4: the text goes under the scene's object. With depth testing
-// off it writes no depth, so the object drawn next covers it where they meet.
-void drawScrollingText(const char* text)
-{
-    glPushMatrix();
-    glTranslatef(scrollX * 0.06666667f, -2.0f, -1.0f);
-    scrollX -= 1.0f;
-    glDisable(GL_DEPTH_TEST);
-    theFont->print(text);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
-}
-
 }  // namespace
 
 Scene sceneFor(float frame)
@@ -72,41 +43,18 @@ Scene sceneFor(float frame)
     return Scene::end;
 }
 
-void createCast()
+int presentationsFor(Scene scene)
 {
-    theSolarSystem = new SolarSystem;
-    theSpinner = new Spinner;
-    theFont = new TextureFont(platform::FontContext::screen(), "verdana", 128, false, false);
-}
-
-void drawFrame()
-{
-    const float f = frameCount;
-    switch (sceneFor(f)) {
+    switch (scene) {
     case Scene::intro:
-        glPushMatrix();
-        glColor3f(float(std::sin(0.05 * f)), float(std::cos(0.01 * f)), float(std::sin(0.03 * f)));
-        glTranslatef(scrollX * 0.05f, -2.0f, -1.0f);
-        scrollX -= 1.0f;
-        theFont->print(introText);
-        glPopMatrix();
-        break;
     case Scene::reset:
-        scrollX = 90.0f;
-        break;
+        return 1;
     case Scene::release:
-        // No colour of its own: the text takes the spinner's from the last frame.
-        drawScrollingText(releaseText);
-        glTranslatef(0.0f, 0.0f, -1.0f);
-        theSpinner->draw(f, 0.5f);
-        break;
     case Scene::outro:
     case Scene::greetings:
-        drawScrollingText(sceneFor(f) == Scene::outro ? outroText : greetingsText);
-        glTranslatef(0.0f, 0.0f, -20.0f);
-        theSolarSystem->draw(f, 1.0f);
-        break;
+        return 2;
     case Scene::end:
-        endShow();
+        break;
     }
+    return 0;
 }

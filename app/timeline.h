@@ -1,16 +1,7 @@
 #pragma once
 
-class Font;
-class SolarSystem;
-class Spinner;
-
-// The text scroller: 100 at start, 1 lower after each drawn text, back to 90
-// at each scene change.
-extern float scrollX;
-
-extern SolarSystem* theSolarSystem;
-extern Spinner* theSpinner;
-extern Font* theFont;
+// The script of the show as plain arithmetic: which part of the show a frame
+// belongs to, what it presents, and the texts it scrolls.
 
 extern const char introText[];
 extern const char releaseText[];
@@ -32,9 +23,6 @@ constexpr int endFrame = 4200;
 // Which part of the show a frame number belongs to.
 Scene sceneFor(float frame);
 
-// Creates the objects the show draws; called once at the end of initScene.
-void createCast();
-
-// Draws the frame that frameCount selects; called by display between its
-// matrix push and pop. Ends the process when the show is over.
-void drawFrame();
+// How often a frame of this scene is presented: the scene objects present
+// the frame themselves, and the frame wrapper presents it once more.
+int presentationsFor(Scene scene);

@@ -4,19 +4,17 @@
 // a ratio to the floor's, since these machines are shared and noisy.
 //
 //   starwhirl-bench [--runs N]     (run it on an X server: make bench)
-//   starwhirl-bench --startup-steps   (one fresh process's start-up steps)
-#include "app/shell.h"
+#include "bench/allocation_report.h"
+#include "bench/cpu_profile.h"
 #include "bench/process_run.h"
 #include "bench/startup_breakdown.h"
 #include "bench/statistics.h"
 
-#include <GL/glut.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -26,6 +24,7 @@ namespace {
 const std::string showProgram = STARWHIRL_SHOW;
 const std::string floorProgram = STARWHIRL_FLOOR;
 const std::string allocationCounter = STARWHIRL_ALLOC_COUNTER;
+const std::string startupStepsProgram = STARWHIRL_STARTUP_STEPS;
 constexpr int lastFrameLine = 4200;
 // Frames 0 to 4199 are presented; the allocation counter spans the
 // presentations of frames 1 to 4199.
@@ -81,61 +80,6 @@ struct Series {
     }
 };
 
-std::map<std::string, unsigned long> countAllocations(const std::string& program)
-{
-    char path[] = "/tmp/starwhirl-allocations-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0)
-        stop("cannot create a temporary file for the allocation counts");
-    close(fd);
-    runLineBuffered(program, {}, {"LD_PRELOAD=" + allocationCounter, std::string("STARWHIRL_ALLOC_REPORT=") + path});
-    std::map<std::string, unsigned long> counts;
-    std::ifstream report(path);
-    std::string line;
-    while (std::getline(report, line)) {
-        std::size_t space = line.rfind(' ');
-        counts[line.substr(0, space)] = std::stoul(line.substr(space + 1));
-    }
-    unlink(path);
-    if (counts.count("presentations") == 0)
-        stop("the allocation counter wrote no report for " + program);
-    return counts;
-}
-
-unsigned long allocationsBy(const std::map<std::string, unsigned long>& counts, const std::string& who)
-{
-    auto found = counts.find("by " + who);
-    return found == counts.end() ? 0 : found->second;
-}
-
-// Share of the show's CPU samples in the program itself (our code is linked
-// into it), or a negative value when perf cannot sample here.
-double ownCpuShare(std::string& report)
-{
-    char path[] = "/tmp/starwhirl-perf-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0)
-        stop("cannot create a temporary file for perf");
-    close(fd);
-    double share = -1.0;
-    if (runProcess({"perf", "record", "-q", "-e", "cpu-clock", "-F", "2000", "-o", path, "--", showProgram})
-            .exitStatus == 0) {
-        share = 0.0;
-        std::string programName = showProgram.substr(showProgram.rfind('/') + 1);
-        for (const std::string& line : runProcess({"perf", "report", "-i", path, "--sort", "dso", "--stdio", "-q"}).lines) {
-            double percent = 0.0;
-            char dso[400] = {};
-            if (std::sscanf(line.c_str(), " %lf%% %399s", &percent, dso) != 2)
-                continue;
-            report += line + "\n";
-            if (programName == dso)
-                share += percent;
-        }
-    }
-    unlink(path);
-    return share;
-}
-
 std::string ratio(double show, double floor)
 {
     char text[32];
@@ -156,25 +100,13 @@ const char* verdict(bool met)
     return met ? "met" : "NOT MET";
 }
 
-// Opens the show's window and prints the GL renderer's name, then
-// "milliseconds<TAB>step" for each start-up step, timed once in this fresh
-// process.
-int printStartupSteps(int argc, char** argv)
-{
-    openWindow(&argc, argv);
-    std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    for (const TimedStep& step : timeStartupOnce())
-        std::printf("%.3f\t%s\n", step.ms, step.name.c_str());
-    return 0;
-}
-
 // Medians of each step over `runs` fresh processes, in the steps' order.
-std::vector<TimedStep> startupStepMedians(const std::string& self, int runs, std::string& renderer)
+std::vector<TimedStep> startupStepMedians(const std::string& stepsProgram, int runs, std::string& renderer)
 {
     std::vector<std::string> names;
     std::map<std::string, std::vector<double>> samples;
     for (int run = 0; run < runs; ++run) {
-        ProcessRun steps = runProcess({self, "--startup-steps"});
+        ProcessRun steps = runProcess({stepsProgram});
         if (steps.exitStatus != 0 || steps.lines.empty())
             stop("the start-up steps could not be timed (status " + std::to_string(steps.exitStatus) + ")");
         renderer = steps.lines.front();
@@ -195,10 +127,8 @@ std::vector<TimedStep> startupStepMedians(const std::string& self, int runs, std
 
 }  // namespace
 
-int main(int argc, char** argv)
+static int measure(int argc, char** argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], "--startup-steps") == 0)
-        return printStartupSteps(argc, argv);
     int runs = 5;
     if (argc == 3 && std::strcmp(argv[1], "--runs") == 0)
         runs = std::atoi(argv[2]);
@@ -220,15 +150,15 @@ int main(int argc, char** argv)
     }
 
     std::fprintf(stderr, "counting allocations\n");
-    auto showAllocations = countAllocations(showProgram);
-    auto floorAllocations = countAllocations(floorProgram);
+    auto showAllocations = countAllocations(showProgram, allocationCounter);
+    auto floorAllocations = countAllocations(floorProgram, allocationCounter);
     std::fprintf(stderr, "sampling the show's CPU time with perf\n");
     std::string perfReport;
-    double ownShare = ownCpuShare(perfReport);
+    double ownShare = ownCpuShare(showProgram, perfReport);
 
     std::fprintf(stderr, "timing the start-up steps in fresh processes\n");
     std::string renderer;
-    std::vector<TimedStep> steps = startupStepMedians("/proc/self/exe", runs, renderer);
+    std::vector<TimedStep> steps = startupStepMedians(startupStepsProgram, runs, renderer);
 
     std::printf("\nstarwhirl against the floor, median of %d alternating runs each; GL renderer: %s; %ld cores\n\n",
                 runs, renderer.c_str(), sysconf(_SC_NPROCESSORS_ONLN));
@@ -291,4 +221,13 @@ int main(int argc, char** argv)
                 peakShow - peakFloor);
     std::printf("- no allocations per frame in our own code: %s (%.2f)\n", verdict(ownPerFrame == 0.0), ownPerFrame);
     return 0;
+}
+
+int main(int argc, char** argv)
+{
+    try {
+        return measure(argc, argv);
+    } catch (const std::exception& error) {
+        stop(error.what());
+    }
 }

@@ -3,49 +3,40 @@
 //
 //   starwhirl-floor                the whole show's 4200 frames
 //   starwhirl-floor --first-frame  present frame 0, print its line, quit
+#include "app/console.h"
 #include "app/shell.h"
 #include "app/timeline.h"
 
 #include <GL/glut.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// Scenes with an object present twice: once from the object's own draw and
-// once from the display routine.
-int presentationsFor(Scene scene)
-{
-    switch (scene) {
-    case Scene::intro:
-    case Scene::reset:
-        return 1;
-    case Scene::release:
-    case Scene::outro:
-    case Scene::greetings:
-        return 2;
-    case Scene::end:
-        break;
-    }
-    return 0;
-}
+float frameCount = 0.0f;
 
 void displayFloor()
 {
     Scene scene = sceneFor(frameCount);
     if (scene == Scene::end)
-        std::exit(0);
+        endShow();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     for (int i = 0; i < presentationsFor(scene); ++i)
         glutSwapBuffers();
 }
 
+void idleFloor()
+{
+    frameCount += 1.0f;
+    glutPostRedisplay();
+    logFrame(frameCount);
+}
+
 void idleOnce()
 {
-    idle();
-    std::exit(0);
+    idleFloor();
+    endShow();
 }
 
 }  // namespace
@@ -57,7 +48,7 @@ int main(int argc, char** argv)
 
     glutDisplayFunc(displayFloor);
     glutReshapeFunc(reshape);
-    glutIdleFunc(firstFrameOnly ? idleOnce : idle);
+    glutIdleFunc(firstFrameOnly ? idleOnce : idleFloor);
     glutKeyboardFunc(keyboard);
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -1,9 +1,7 @@
 #include "bench/startup_breakdown.h"
 
-#include "app/shell.h"
-#include "platform/font_context.h"
-#include "platform/glyph_canvas.h"
-#include "platform/system_font.h"
+#include "app/show.h"
+#include "platform/font_system.h"
 #include "text/atlas_geometry.h"
 #include "text/glyph_list.h"
 
@@ -86,10 +84,11 @@ std::vector<TimedStep> timeStartupOnce()
     });
     glDeleteLists(base, 256);
 
-    reshape(800, 600);
-    time("initScene: fixed state and the whole cast, font included", [] { initScene(); });
-    time("first frame through display (scene 1)", [] { display(); });
-    frameCount = 1.0f;
-    time("second frame through display", [] { display(); });
+    Show::reshape(800, 600);
+    std::unique_ptr<Show> show;
+    time("initScene: fixed state and the whole cast, font included",
+         [&] { show = std::make_unique<Show>(*fonts); });
+    time("first frame through display (scene 1)", [&] { show->display(0.0f); });
+    time("second frame through display", [&] { show->display(1.0f); });
     return steps;
 }

@@ -1,6 +1,6 @@
-#include "app/capture_options.h"
-#include "app/png_writer.h"
-#include "app/progress.h"
+#include "capture/capture_options.h"
+#include "capture/png_writer.h"
+#include "capture/progress.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

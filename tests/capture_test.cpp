@@ -1,6 +1,6 @@
-#include "app/capture.h"
-#include "app/shell.h"
-#include "app/timeline.h"
+#include "capture/capture.h"
+#include "app/show.h"
+#include "platform/font_system.h"
 #include "tests/gl_test.h"
 
 #include <map>
@@ -11,11 +11,10 @@ using CaptureTest = GlTest;
 
 TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 {
-    initScene();
-    scrollX = 100.0f;
+    Show show(platform::FontContext::screen());
     std::vector<int> visited;
     std::map<int, std::vector<std::uint8_t>> kept;
-    int rendered = renderShow(701, [&](int frame, const OffscreenFrame& picture) {
+    int rendered = renderShow(show, 701, [&](int frame, const OffscreenFrame& picture) {
         visited.push_back(frame);
         if (frame == 350 || frame == 700 || frame == 701)
             kept[frame] = readTopDown(picture);
@@ -27,7 +26,7 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
     for (int i = 0; i < 702; ++i)
         ASSERT_EQ(visited[i], i);
     // The scroller stands exactly where the show leaves it after frame 701.
-    EXPECT_EQ(scrollX, 89.0f);
+    EXPECT_EQ(show.scrollX, 89.0f);
 
     auto picture = [](const std::vector<std::uint8_t>& topDown) {
         Picture p{800, 600, {}};
@@ -47,8 +46,8 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 
 TEST_F(CaptureTest, StopsWhenTheVisitorSaysSo)
 {
-    initScene();
-    int rendered = renderShow(100, [](int frame, const OffscreenFrame&) { return frame < 12; });
+    Show show(platform::FontContext::screen());
+    int rendered = renderShow(show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; });
     EXPECT_EQ(rendered, 13);
 }
 

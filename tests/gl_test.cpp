@@ -1,6 +1,6 @@
 #include "tests/gl_test.h"
 
-#include "app/shell.h"
+#include "app/show.h"
 
 #include <GL/glut.h>
 
@@ -63,7 +63,7 @@ void GlTest::SetUp()
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     // Mesa's glPopAttrib does not always bring the current colour back.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    reshape(800, 600);
+    Show::reshape(800, 600);
 }
 
 void GlTest::TearDown()

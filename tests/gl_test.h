@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/offscreen_frame.h"
+#include "capture/offscreen_frame.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-#include "platform/code_page.h"
-#include "platform/glyph_canvas.h"
-#include "platform/system_font.h"
+#include "platform/linux/code_page.h"
+#include "platform/linux/freetype_font.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -38,16 +37,16 @@ TEST(SystemFont, VerdanaResolvesToAnInstalledFaceAndHonoursWeightAndSlant)
     auto italic = openOrFail("verdana", 128, false, true);
     ASSERT_TRUE(regular && bold && italic);
 
-    EXPECT_FALSE(regular->family().empty());
-    EXPECT_NE(regular->file(), bold->file());
-    EXPECT_NE(regular->file(), italic->file());
+    EXPECT_FALSE(regular->native().family.empty());
+    EXPECT_NE(regular->native().file, bold->native().file);
+    EXPECT_NE(regular->native().file, italic->native().file);
     // Either the face itself is bold or italic, or it is drawn so.
-    EXPECT_TRUE(bold->style().find("Bold") != std::string::npos || bold->isEmboldened()) << bold->style();
-    EXPECT_TRUE(italic->style().find("Italic") != std::string::npos ||
-                italic->style().find("Oblique") != std::string::npos || italic->isSlanted())
-        << italic->style();
-    EXPECT_EQ(regular->style().find("Bold"), std::string::npos);
-    EXPECT_FALSE(regular->isEmboldened() || regular->isSlanted());
+    EXPECT_TRUE(bold->native().style.find("Bold") != std::string::npos || bold->native().emboldened) << bold->native().style;
+    EXPECT_TRUE(italic->native().style.find("Italic") != std::string::npos ||
+                italic->native().style.find("Oblique") != std::string::npos || italic->native().slanted)
+        << italic->native().style;
+    EXPECT_EQ(regular->native().style.find("Bold"), std::string::npos);
+    EXPECT_FALSE(regular->native().emboldened || regular->native().slanted);
 }
 
 TEST(SystemFont, CellHeightIsTheRequestedHeight)
@@ -70,7 +69,7 @@ TEST(SystemFont, AdvancesInEmUnitsAreFreeTypesUnscaledAdvances)
     FT_Library library;
     ASSERT_EQ(FT_Init_FreeType(&library), 0);
     FT_Face face;
-    ASSERT_EQ(FT_New_Face(library, font->file().c_str(), 0, &face), 0);
+    ASSERT_EQ(FT_New_Face(library, font->native().file.c_str(), 0, &face), 0);
     FT_Fixed advance = 0;
     ASSERT_EQ(FT_Get_Advance(face, FT_Get_Char_Index(face, 'A'), FT_LOAD_NO_SCALE, &advance), 0);
     EXPECT_FLOAT_EQ(font->outlineMetrics('A').cellIncX, float(advance) / float(face->units_per_EM));
@@ -199,13 +198,13 @@ TEST(GlyphCanvas, AnImageThatCannotBeAllocatedIsAnErrorNotACrash)
 TEST(SystemFont, AFontThatCannotBeFoundOrOpenedSaysWhy)
 {
     std::string error;
-    EXPECT_FALSE(SystemFont::openFile(FontContext::screen(), "/nonexistent/verdana.ttf", 0, 128,
+    EXPECT_FALSE(platform::openFontFile(FontContext::screen(), "/nonexistent/verdana.ttf", 0, 128,
                                       false, false, error));
     EXPECT_NE(error.find("/nonexistent/verdana.ttf"), std::string::npos) << error;
 
     // A file that exists but is no font.
     error.clear();
-    EXPECT_FALSE(SystemFont::openFile(FontContext::screen(), "/etc/hostname", 0, 128, false, false, error));
+    EXPECT_FALSE(platform::openFontFile(FontContext::screen(), "/etc/hostname", 0, 128, false, false, error));
     EXPECT_NE(error.find("/etc/hostname"), std::string::npos) << error;
 
     // A fontconfig that knows no fonts at all.
@@ -239,7 +238,7 @@ TEST(SystemFont, AFontThatOpensButHasDamagedGlyphsSaysWhich)
     std::string error;
     auto font = openOrFail("verdana", 128, false, false);
     ASSERT_TRUE(font);
-    std::ifstream in(font->file(), std::ios::binary);
+    std::ifstream in(font->native().file, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GT(bytes.size(), 12u);
 
@@ -255,17 +254,17 @@ TEST(SystemFont, AFontThatOpensButHasDamagedGlyphsSaysWhich)
         std::fill(bytes.begin() + offset, bytes.begin() + offset + length, char(0xFF));
         damaged = true;
     }
-    ASSERT_TRUE(damaged) << font->file() << " has no glyf table";
+    ASSERT_TRUE(damaged) << font->native().file << " has no glyf table";
     char path[] = "/tmp/starwhirl-damaged-font-XXXXXX";
     int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
     close(fd);
 
-    auto broken = SystemFont::openFile(FontContext::screen(), path, 0, 128, false, false, error);
+    auto broken = platform::openFontFile(FontContext::screen(), path, 0, 128, false, false, error);
     ASSERT_TRUE(broken) << error;
     EXPECT_EQ(broken->glyphError(), "");
-    broken->render('A');
+    platform::renderGlyph(*broken, 'A');
     EXPECT_EQ(broken->glyphError().rfind("cannot load the glyph for code 65 from " + std::string(path) + ": ", 0), 0u)
         << broken->glyphError();
     std::string first = broken->glyphError();
@@ -273,7 +272,7 @@ TEST(SystemFont, AFontThatOpensButHasDamagedGlyphsSaysWhich)
     EXPECT_EQ(broken->glyphError(), first) << "the first failure is the one told";
 
     for (int code = 0; code < 256; ++code)
-        font->render(static_cast<unsigned char>(code));
+        platform::renderGlyph(*font, static_cast<unsigned char>(code));
     EXPECT_EQ(font->glyphError(), "") << "every code of the installed face loads";
     std::remove(path);
 }

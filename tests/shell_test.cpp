@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "app/show.h"
 #include "app/timeline.h"
 #include "tests/gl_test.h"
 
@@ -104,6 +105,8 @@ TEST_F(ShellTest, ReshapeToZeroHeightOrWidthKeepsTheProjectionFinite)
 
 TEST_F(ShellTest, IdleCountsOneFramePerTickAndPrintsEachCount)
 {
+    initScene();
+    float& frameCount = theShow().frameCount;
     frameCount = 0.0f;
     ::testing::internal::CaptureStdout();
     idle();
@@ -121,6 +124,8 @@ TEST_F(ShellTest, IdleCountsOneFramePerTickAndPrintsEachCount)
 
 TEST_F(ShellTest, KeysOtherThanEscapeChangeNothing)
 {
+    initScene();
+    float& frameCount = theShow().frameCount;
     frameCount = 123.0f;
     Matrix before = currentMatrix(GL_MODELVIEW_MATRIX);
     ::testing::internal::CaptureStdout();
@@ -146,8 +151,6 @@ TEST_F(ShellTest, DisplayClearsAndLeavesTheBaseMatrix)
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
-    frameCount = 0.0f;
-    scrollX = 100.0f;
     display();
     Picture picture = Picture::of(frame);
     frame.release();
@@ -155,6 +158,13 @@ TEST_F(ShellTest, DisplayClearsAndLeavesTheBaseMatrix)
     // Frame 0's text starts 5 units right of centre, outside the view.
     EXPECT_EQ(picture.inkCount(), 0);
     expectMatrixNear(currentMatrix(GL_MODELVIEW_MATRIX), translation(0, 0, -5), 0.0f);
+}
+
+TEST_F(ShellTest, DisplayAtTheEndOfTheShowExitsWithStatusZero)
+{
+    initScene();
+    theShow().frameCount = 4200.0f;
+    EXPECT_EXIT(display(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-#include "platform/glyph_canvas.h"
-#include "platform/system_font.h"
+#include "platform/font_system.h"
 #include "tests/gl_test.h"
 #include "text/atlas_geometry.h"
 #include "text/font.h"
@@ -43,19 +42,33 @@ TEST_F(TextureFontTest, ConstructionLeavesTheAtlasBoundWithTexturingOff)
     TextureFont font(platform::FontContext::screen(), "verdana", 128, false, false);
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(GLuint(bound), font.atlasTexture);
-    EXPECT_NE(font.atlasTexture, 0u);
+    EXPECT_EQ(GLuint(bound), font.atlasTexture());
+    EXPECT_NE(font.atlasTexture(), 0u);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_EQ(font.systemFont, nullptr) << "the system font is released once the atlas is drawn";
+    EXPECT_FALSE(font.holdsSystemFont()) << "the system font is released once the atlas is drawn";
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
 }
 
+TEST_F(TextureFontTest, AFontReleasesItsTextureAndListsWhenDestroyed)
+{
+    GLuint texture = 0, lists = 0;
+    {
+        TextureFont font(platform::FontContext::screen(), "verdana", 128, false, false);
+        texture = font.atlasTexture();
+        lists = font.listBase();
+        EXPECT_TRUE(glIsTexture(texture));
+        EXPECT_TRUE(glIsList(lists) && glIsList(lists + 255));
+    }
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_FALSE(glIsList(lists) || glIsList(lists + 255));
+}
+
 TEST_F(TextureFontTest, AtlasIsAFullyMipmappedClampedTexture)
 {
     TextureFont& font = showFont();
-    glBindTexture(GL_TEXTURE_2D, font.atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, font.atlasTexture());
     for (int level = 0; level <= 11; ++level) {
         GLint width = 0, height = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
@@ -78,7 +91,7 @@ TEST_F(TextureFontTest, AtlasHoldsTheDrawnGlyphsWithAlphaFromTheirBrightness)
 {
     TextureFont& font = showFont();
     std::vector<std::uint8_t> texels(atlasByteCount);
-    glBindTexture(GL_TEXTURE_2D, font.atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, font.atlasTexture());
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     auto reference = referenceAtlas();
 
@@ -113,7 +126,7 @@ TEST_F(TextureFontTest, EachListShowsItsOwnCellOfTheAtlas)
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, font.atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, font.atlasTexture());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -130,7 +143,7 @@ TEST_F(TextureFontTest, EachListShowsItsOwnCellOfTheAtlas)
         glOrtho(0, extent.cx / 128.0, 0, extent.cy / 128.0, -1, 1);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        glCallList(font.listBase + code);
+        glCallList(font.listBase() + code);
 
         Picture picture = Picture::of(frame);
         int mismatches = 0, ink = 0;
@@ -158,19 +171,19 @@ TEST_F(TextureFontTest, EveryListAdvancesByItsOutlineWidth)
     TextureFont& font = showFont();
     for (int code = 0; code < 256; ++code) {
         glLoadIdentity();
-        glCallList(font.listBase + code);
+        glCallList(font.listBase() + code);
         Matrix m = currentMatrix(GL_MODELVIEW_MATRIX);
-        EXPECT_EQ(m[12], font.glyphMetrics[code].gmfCellIncX) << "code " << code;
+        EXPECT_EQ(m[12], font.glyphMetrics(code).gmfCellIncX) << "code " << code;
         EXPECT_EQ(m[13], 0.0f);
     }
-    EXPECT_GT(font.glyphMetrics['W'].gmfCellIncX, font.glyphMetrics['i'].gmfCellIncX);
-    EXPECT_GT(font.glyphMetrics[' '].gmfCellIncX, 0.0f);
+    EXPECT_GT(font.glyphMetrics('W').gmfCellIncX, font.glyphMetrics('i').gmfCellIncX);
+    EXPECT_GT(font.glyphMetrics(' ').gmfCellIncX, 0.0f);
 }
 
 TEST_F(TextureFontTest, PrintDrawsTheFormattedTextAndMovesByItsAdvances)
 {
     TextureFont& font = showFont();
-    const GlyphMetricsFloat* g = font.glyphMetrics;
+    auto g = [&](unsigned char code) { return font.glyphMetrics(code); };
 
     float x = modelViewX();
     EXPECT_EQ(font.print("%s", ""), 0);
@@ -179,20 +192,20 @@ TEST_F(TextureFontTest, PrintDrawsTheFormattedTextAndMovesByItsAdvances)
 
     glLoadIdentity();
     EXPECT_EQ(font.print("%d", 42), 2);
-    EXPECT_FLOAT_EQ(modelViewX(), g['4'].gmfCellIncX + g['2'].gmfCellIncX);
+    EXPECT_FLOAT_EQ(modelViewX(), g('4').gmfCellIncX + g('2').gmfCellIncX);
 
     // Code 200 is list listBase + 200, whether printed or drawn alone.
     glLoadIdentity();
     EXPECT_EQ(font.print("\xC8"), 1);
-    EXPECT_FLOAT_EQ(modelViewX(), g[200].gmfCellIncX);
+    EXPECT_FLOAT_EQ(modelViewX(), g(200).gmfCellIncX);
     glLoadIdentity();
     font.drawGlyph(char(200));
-    EXPECT_FLOAT_EQ(modelViewX(), g[200].gmfCellIncX);
-    EXPECT_FLOAT_EQ(font.measure("\xC8"), g[200].gmfCellIncX);
+    EXPECT_FLOAT_EQ(modelViewX(), g(200).gmfCellIncX);
+    EXPECT_FLOAT_EQ(font.measure("\xC8"), g(200).gmfCellIncX);
 
     double sum = 0;
     for (const char* c = "Hello, world 7"; *c; ++c)
-        sum += g[static_cast<unsigned char>(*c)].gmfCellIncX;
+        sum += g(static_cast<unsigned char>(*c)).gmfCellIncX;
     EXPECT_EQ(font.measure("Hello, %s %d", "world", 7), float(sum));
     glLoadIdentity();
     font.print("Hello, %s %d", "world", 7);

@@ -1,30 +1,37 @@
-#include "app/shell.h"
+#include "app/show.h"
 #include "app/timeline.h"
+#include "platform/font_system.h"
 #include "tests/gl_test.h"
 
 #include <GL/glut.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
 
-// Every test starts from a fresh initScene: the show's GL state and a new cast.
+// Every test starts from a new show: its GL state and a new cast.
 class TimelineTest : public GlTest {
 protected:
     void SetUp() override
     {
         GlTest::SetUp();
-        initScene();
+        show = std::make_unique<Show>(platform::FontContext::screen());
+    }
+
+    void TearDown() override
+    {
+        show.reset();
+        GlTest::TearDown();
     }
 
     // Draws frame `frame` through the show's own frame wrapper into an
     // offscreen frame and returns the picture.
     Picture showFrame(float frame)
     {
-        frameCount = frame;
         offscreen.bind();
-        display();
+        show->display(frame);
         Picture picture = Picture::of(offscreen);
         offscreen.release();
         return picture;
@@ -44,8 +51,7 @@ protected:
         std::vector<GLfloat> feedback(1 << 20);
         glFeedbackBuffer(GLsizei(feedback.size()), GL_3D, feedback.data());
         glRenderMode(GL_FEEDBACK);
-        frameCount = frame;
-        display();
+        show->display(frame);
         GLint used = glRenderMode(GL_RENDER);
 
         glMatrixMode(GL_PROJECTION);
@@ -63,50 +69,51 @@ protected:
     }
 
     OffscreenFrame offscreen{800, 600};
+    std::unique_ptr<Show> show;
 };
 
 TEST_F(TimelineTest, TheScrollerStartsEachTextAtItsPlaceAndMovesItLeft)
 {
-    scrollX = 100.0f;
+    show->scrollX = 100.0f;
     auto [x0, y0] = textOrigin(0);
     EXPECT_NEAR(x0, 5.0f, 1e-4);
     EXPECT_NEAR(y0, -2.0f, 1e-4);
-    EXPECT_EQ(scrollX, 99.0f);
+    EXPECT_EQ(show->scrollX, 99.0f);
     EXPECT_NEAR(textOrigin(1).first, 4.95f, 1e-4);
-    EXPECT_EQ(scrollX, 98.0f);
+    EXPECT_EQ(show->scrollX, 98.0f);
 
     Picture blank = showFrame(700);
-    EXPECT_EQ(scrollX, 90.0f);
+    EXPECT_EQ(show->scrollX, 90.0f);
     EXPECT_EQ(blank.inkCount(), 0);
 
     auto [x1, y1] = textOrigin(701);
     EXPECT_NEAR(x1, 6.0f, 1e-4);
     EXPECT_NEAR(y1, -2.0f, 1e-4);
-    EXPECT_EQ(scrollX, 89.0f);
+    EXPECT_EQ(show->scrollX, 89.0f);
 }
 
 TEST_F(TimelineTest, EachResetFrameIsBlankAndRewindsTheScroller)
 {
     for (float frame : {700.0f, 1900.0f, 3000.0f}) {
-        scrollX = -321.0f;
+        show->scrollX = -321.0f;
         Picture picture = showFrame(frame);
         EXPECT_EQ(picture.inkCount(), 0) << "frame " << frame;
-        EXPECT_EQ(scrollX, 90.0f) << "frame " << frame;
+        EXPECT_EQ(show->scrollX, 90.0f) << "frame " << frame;
     }
-    scrollX = 90.0f;
+    show->scrollX = 90.0f;
     EXPECT_NEAR(textOrigin(3001).first, 6.0f, 1e-4);
 }
 
 TEST_F(TimelineTest, AMissedResetFrameLeavesTheScrollerRunning)
 {
-    scrollX = 50.0f;
+    show->scrollX = 50.0f;
     EXPECT_NEAR(textOrigin(702).first, 50.0f * 0.06666667f, 1e-4);
-    EXPECT_EQ(scrollX, 49.0f);
+    EXPECT_EQ(show->scrollX, 49.0f);
 }
 
 TEST_F(TimelineTest, SceneOneShowsTheWelcomeLineOnlyInTheLowerBand)
 {
-    scrollX = 100.0f - 300.0f;  // as the show has it at frame 300
+    show->scrollX = 100.0f - 300.0f;  // as the show has it at frame 300
     Picture picture = showFrame(300);
 
     // The text's quads span 1 to 2 units below the centre, 6 units away.
@@ -120,7 +127,7 @@ TEST_F(TimelineTest, SceneOneShowsTheWelcomeLineOnlyInTheLowerBand)
 
 TEST_F(TimelineTest, SceneTwoShowsTheSpinnerNearTheCentre)
 {
-    scrollX = 90.0f - 299.0f;
+    show->scrollX = 90.0f - 299.0f;
     showFrame(999);
     Picture picture = showFrame(1000);
     EXPECT_GT(picture.inkCount(250, 150, 550, 450), 5000);
@@ -132,7 +139,7 @@ TEST_F(TimelineTest, ScenesThreeAndFourShowTheSunAndWhiteText)
     for (float frame : {2300.0f, 3500.0f}) {
         SCOPED_TRACE(frame);
         float firstFrame = frame < 3000.0f ? 1901.0f : 3001.0f;
-        scrollX = 90.0f - (frame - 1.0f - firstFrame);
+        show->scrollX = 90.0f - (frame - 1.0f - firstFrame);
         showFrame(frame - 1.0f);
         Picture picture = showFrame(frame);
         EXPECT_TRUE(picture.isInk(400, 300)) << "the Sun at the centre";
@@ -152,10 +159,10 @@ TEST_F(TimelineTest, TheSameFrameFromTheSameStateGivesTheSamePixels)
     for (float frame : {300.0f, 1000.0f, 2500.0f, 3500.0f}) {
         SCOPED_TRACE(frame);
         // The frame before sets the colour that scene 2's text takes.
-        scrollX = 50.0f;
+        show->scrollX = 50.0f;
         showFrame(frame - 1.0f);
         Picture first = showFrame(frame);
-        scrollX = 50.0f;
+        show->scrollX = 50.0f;
         showFrame(frame - 1.0f);
         Picture second = showFrame(frame);
         EXPECT_GT(first.inkCount(), 1000);
@@ -163,11 +170,21 @@ TEST_F(TimelineTest, TheSameFrameFromTheSameStateGivesTheSamePixels)
     }
 }
 
-TEST_F(TimelineTest, FrameAfterTheLastEndsTheProcessWithStatusZero)
+TEST_F(TimelineTest, FromTheLastFrameOnTheShowIsOverAndNothingIsDrawnOrPresented)
 {
-    frameCount = 4200.0f;
-    EXPECT_EXIT(display(), ::testing::ExitedWithCode(0), "");
-    frameCount = 0.0f;
+    offscreen.bind();
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_TRUE(show->display(4199.0f));
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    for (float frame : {4200.0f, 4201.0f, 1e9f})
+        EXPECT_FALSE(show->display(frame)) << frame;
+    Picture picture = Picture::of(offscreen);
+    offscreen.release();
+    EXPECT_NEAR(picture.at(400, 300)[0], 128, 1) << "a frame past the end must not clear or draw";
+    EXPECT_EQ(show->scrollX, 100.0f - 1.0f);
 }
 
 }  // namespace

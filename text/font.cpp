@@ -1,7 +1,5 @@
 #include "text/font.h"
 
-#include "platform/system_font.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,23 +7,16 @@
 Font::Font(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
            bool italic)
 {
-    listBase = glGenLists(256);
+    listBase_ = glGenLists(256);
     std::string error;
-    systemFont = platform::SystemFont::open(fontContext, faceName, height, bold, italic, error).release();
-    if (!systemFont)
+    systemFont_ = platform::SystemFont::open(fontContext, faceName, height, bold, italic, error);
+    if (!systemFont_)
         fail(error);
 }
 
 Font::~Font()
 {
-    glDeleteLists(listBase, 256);
-    releaseSystemFont();
-}
-
-void Font::releaseSystemFont()
-{
-    delete systemFont;
-    systemFont = nullptr;
+    glDeleteLists(listBase_, 256);
 }
 
 void Font::fail(const std::string& message)
@@ -49,7 +40,7 @@ int Font::renderText(const char* format, va_list arguments)
     char text[textBufferSize];
     int count = formatText(text, format, arguments);
     glPushAttrib(GL_LIST_BIT);
-    glListBase(listBase);
+    glListBase(listBase_);
     glCallLists(count, GL_UNSIGNED_BYTE, text);
     glPopAttrib();
     return count;

@@ -5,10 +5,9 @@
 #include <cstdarg>
 #include <string>
 
-namespace platform {
-class FontContext;
-class SystemFont;
-}  // namespace platform
+#include "platform/font_system.h"
+
+#include <memory>
 
 // One glyph's outline metrics in units of the em square (em = 1.0). Text
 // advances by gmfCellIncX; the others describe the glyph's black box.
@@ -31,7 +30,8 @@ public:
     // with status 1.
     Font(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
          bool italic);
-    ~Font();
+    // Virtual: the show owns its font through this interface.
+    virtual ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
@@ -43,9 +43,10 @@ public:
     // Calls the list of every character of the formatted text.
     int renderText(const char* format, va_list arguments);
 
-    // Held until the derived font has drawn its glyphs, then released.
-    platform::SystemFont* systemFont;
-    GLuint listBase;
+    // The list of character code c is listBase() + c.
+    GLuint listBase() const { return listBase_; }
+    // False once the derived font has drawn its glyphs and let it go.
+    bool holdsSystemFont() const { return systemFont_ != nullptr; }
 
 protected:
     // Formatted texts are cut at this many bytes, the terminating zero included.
@@ -53,8 +54,13 @@ protected:
     // Formats into `buffer` (textBufferSize bytes); returns the characters kept.
     static int formatText(char* buffer, const char* format, va_list arguments);
 
-    void releaseSystemFont();
+    const platform::SystemFont& systemFont() const { return *systemFont_; }
+    void releaseSystemFont() { systemFont_.reset(); }
     [[noreturn]] static void fail(const std::string& message);
+
+private:
+    GLuint listBase_;
+    std::unique_ptr<platform::SystemFont> systemFont_;
 };
 
 // A font drawn as textured quads from one mipmapped atlas of all 256 codes.
@@ -62,6 +68,7 @@ class TextureFont : public Font {
 public:
     TextureFont(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
                 bool italic);
+    ~TextureFont() override;
 
     // Draws at the current position and leaves the model-view matrix moved to
     // the end of the text; blending is left off.
@@ -73,11 +80,14 @@ public:
     // The advance of the formatted text in font units.
     float measure(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    GlyphMetricsFloat glyphMetrics[256];
-    GLuint atlasTexture;
+    const GlyphMetricsFloat& glyphMetrics(unsigned char code) const { return glyphMetrics_[code]; }
+    GLuint atlasTexture() const { return atlasTexture_; }
 
 private:
     void beginText();
     void endText();
     float widthOf(const char* text) const;
+
+    GlyphMetricsFloat glyphMetrics_[256];
+    GLuint atlasTexture_ = 0;
 };

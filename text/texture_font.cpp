@@ -2,9 +2,6 @@
 #include "text/font.h"
 #include "text/glyph_list.h"
 
-#include "platform/glyph_canvas.h"
-#include "platform/system_font.h"
-
 #include <GL/glu.h>
 
 #include <memory>
@@ -14,8 +11,8 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     : Font(fontContext, faceName, height, bold, italic)
 {
     for (int code = 0; code < 256; ++code) {
-        platform::OutlineMetrics m = systemFont->outlineMetrics(static_cast<unsigned char>(code));
-        glyphMetrics[code] = GlyphMetricsFloat{m.blackBoxX, m.blackBoxY, {m.originX, m.originY},
+        platform::OutlineMetrics m = systemFont().outlineMetrics(static_cast<unsigned char>(code));
+        glyphMetrics_[code] = GlyphMetricsFloat{m.blackBoxX, m.blackBoxY, {m.originX, m.originY},
                                                m.cellIncX, m.cellIncY};
     }
 
@@ -30,24 +27,24 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     for (int code = 0; code < 256; ++code) {
         auto character = static_cast<unsigned char>(code);
         CellOrigin origin = cellOrigin(code, italic);
-        canvas->drawCharacter(*systemFont, character, origin.x, origin.y);
-        platform::CharExtent extent = systemFont->extent(character);
+        canvas->drawCharacter(systemFont(), character, origin.x, origin.y);
+        platform::CharExtent extent = systemFont().extent(character);
         // The quad is the character's cell-high box; the advance comes from
         // the outline (em square, smaller than the cell), so neighbouring
         // quads stand slightly apart.
-        compileGlyphList(listBase + GLuint(code), glyphQuad(origin, extent.cx, extent.cy, height),
-                         glyphMetrics[code].gmfCellIncX);
+        compileGlyphList(listBase() + GLuint(code), glyphQuad(origin, extent.cx, extent.cy, height),
+                         glyphMetrics_[code].gmfCellIncX);
     }
 
-    if (!systemFont->glyphError().empty())
-        fail("cannot use font \"" + std::string(faceName) + "\": " + systemFont->glyphError());
+    if (!systemFont().glyphError().empty())
+        fail("cannot use font \"" + std::string(faceName) + "\": " + systemFont().glyphError());
 
     deriveAlpha(canvas->pixels(), atlasPixelCount);
 
     // Uploading must not disturb the caller's texture binding.
     glPushAttrib(GL_TEXTURE_BIT);
-    glGenTextures(1, &atlasTexture);
-    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glGenTextures(1, &atlasTexture_);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture_);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
@@ -62,9 +59,14 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     releaseSystemFont();
     canvas.reset();
 
-    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture_);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+TextureFont::~TextureFont()
+{
+    glDeleteTextures(1, &atlasTexture_);
 }
 
 // Drawing text switches blending and texturing on and binds the atlas. The
@@ -76,7 +78,7 @@ void TextureFont::beginText()
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture_);
 }
 
 void TextureFont::endText()
@@ -114,7 +116,7 @@ int TextureFont::printCentered(const char* format, ...)
 void TextureFont::drawGlyph(char c)
 {
     beginText();
-    glCallList(listBase + static_cast<unsigned char>(c));
+    glCallList(listBase() + static_cast<unsigned char>(c));
     endText();
 }
 
@@ -132,6 +134,6 @@ float TextureFont::widthOf(const char* text) const
 {
     double width = 0.0;
     for (const char* c = text; *c; ++c)
-        width += glyphMetrics[static_cast<unsigned char>(*c)].gmfCellIncX;
+        width += glyphMetrics_[static_cast<unsigned char>(*c)].gmfCellIncX;
     return float(width);
 }

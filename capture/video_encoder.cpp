@@ -1,4 +1,4 @@
-#include "app/video_encoder.h"
+#include "capture/video_encoder.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,25 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-std::string findProgram(const std::string& name)
-{
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        std::size_t colon = dirs.find(':', start);
-        std::string dir = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-        std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
-        struct stat info;
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        if (colon == std::string::npos)
-            break;
-        start = colon + 1;
-    }
-    return {};
-}
 
 namespace {
 
@@ -58,11 +39,6 @@ std::string partialName(const std::string& path)
 std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int width, int height, int fps,
                                                   std::string& error)
 {
-    std::string ffmpeg = findProgram("ffmpeg");
-    if (ffmpeg.empty()) {
-        error = "the ffmpeg program is not installed (Debian package ffmpeg); --video needs it";
-        return nullptr;
-    }
     std::unique_ptr<VideoEncoder> encoder(new VideoEncoder);
     encoder->path_ = path;
     encoder->partialPath_ = partialName(path);
@@ -76,34 +52,11 @@ std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int w
     if (extensionStart(path) == std::string::npos)
         args.insert(args.end(), {"-f", "mp4"});
     args.push_back(encoder->partialPath_);
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    int fds[2];
-    if (pipe(fds) != 0) {
-        error = std::string("cannot make a pipe to ffmpeg: ") + std::strerror(errno);
+    if (!encoder->ffmpeg_.start(args, ChildProcess::Pipe::toItsInput, error)) {
+        if (error.find("not installed") != std::string::npos)
+            error = "the ffmpeg program is not installed (Debian package ffmpeg); --video needs it";
         return nullptr;
     }
-    pid_t child = fork();
-    if (child < 0) {
-        error = std::string("cannot start ffmpeg: ") + std::strerror(errno);
-        close(fds[0]);
-        close(fds[1]);
-        return nullptr;
-    }
-    if (child == 0) {
-        dup2(fds[0], STDIN_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        execv(ffmpeg.c_str(), argv.data());
-        std::fprintf(stderr, "starwhirl-capture: cannot run %s: %s\n", ffmpeg.c_str(), std::strerror(errno));
-        _exit(127);
-    }
-    close(fds[0]);
-    encoder->pipe_ = fds[1];
-    encoder->child_ = child;
     return encoder;
 }
 
@@ -116,7 +69,7 @@ bool VideoEncoder::write(const std::uint8_t* rgbTopDown, std::string& error)
 {
     std::size_t written = 0;
     while (written < frameBytes_) {
-        ssize_t n = ::write(pipe_, rgbTopDown + written, frameBytes_ - written);
+        ssize_t n = ::write(ffmpeg_.pipe(), rgbTopDown + written, frameBytes_ - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -128,23 +81,9 @@ bool VideoEncoder::write(const std::uint8_t* rgbTopDown, std::string& error)
     return true;
 }
 
-int VideoEncoder::closeAndWait()
-{
-    if (pipe_ >= 0)
-        close(pipe_);
-    pipe_ = -1;
-    int status = -1;
-    if (child_ > 0) {
-        while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
-        }
-    }
-    child_ = -1;
-    return status;
-}
-
 bool VideoEncoder::finish(std::string& error)
 {
-    int status = closeAndWait();
+    int status = ffmpeg_.wait();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         error = "ffmpeg could not encode " + path_ + " (see its message above)";
         std::remove(partialPath_.c_str());
@@ -163,9 +102,8 @@ bool VideoEncoder::finish(std::string& error)
 
 void VideoEncoder::abandon()
 {
-    if (child_ > 0)
-        kill(child_, SIGTERM);
-    closeAndWait();
+    ffmpeg_.kill(SIGTERM);
+    ffmpeg_.wait();
     if (!partialPath_.empty())
         std::remove(partialPath_.c_str());
     partialPath_.clear();

@@ -1,6 +1,5 @@
-#include "platform/system_font.h"
-
-#include "platform/code_page.h"
+#include "platform/linux/code_page.h"
+#include "platform/linux/freetype_font.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -67,7 +66,8 @@ std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::st
                                              int height, bool bold, bool italic,
                                              std::string& error)
 {
-    if (!context.config_) {
+    FcConfig* config = context.native().config;
+    if (!config) {
         error = "cannot look up font \"" + faceName + "\": fontconfig could not load its configuration";
         return nullptr;
     }
@@ -76,10 +76,10 @@ std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::st
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(context.config_, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(context.config_, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     FcPatternDestroy(pattern);
     if (!match) {
         error = "cannot find font \"" + faceName + "\": fontconfig knows no font that could stand in for it";
@@ -98,28 +98,27 @@ std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::st
         error = "cannot find font \"" + faceName + "\": fontconfig matched a font without a file";
         return nullptr;
     }
-    std::unique_ptr<SystemFont> font = openFile(context, path, index, height, emboldened, slanted, error);
+    std::unique_ptr<SystemFont> font = openFontFile(context, path, index, height, emboldened, slanted, error);
     if (!font)
         error = "cannot use font \"" + faceName + "\": " + error;
     return font;
 }
 
-std::unique_ptr<SystemFont> SystemFont::openFile(FontContext& context, const std::string& path,
-                                                 int faceIndex, int height, bool emboldened,
-                                                 bool slanted, std::string& error)
+std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string& path, int faceIndex,
+                                         int height, bool emboldened, bool slanted, std::string& error)
 {
-    if (!context.library_) {
+    if (!context.native().library) {
         error = "FreeType could not be started";
         return nullptr;
     }
-    std::unique_ptr<SystemFont> font(new SystemFont);
-    FT_Error status = FT_New_Face(context.library_, path.c_str(), faceIndex, &font->face_);
+    auto font = std::make_unique<SystemFont::Native>();
+    FT_Error status = FT_New_Face(context.native().library, path.c_str(), faceIndex, &font->face);
     if (status != 0) {
-        font->face_ = nullptr;
+        font->face = nullptr;
         error = "cannot open " + path + ": " + freetypeError(status);
         return nullptr;
     }
-    FT_Face face = font->face_;
+    FT_Face face = font->face;
     if (!FT_IS_SCALABLE(face)) {
         error = path + " is not a scalable (outline) font";
         return nullptr;
@@ -149,46 +148,66 @@ std::unique_ptr<SystemFont> SystemFont::openFile(FontContext& context, const std
         error = "cannot size " + path + " to " + std::to_string(height) + " pixels: " + freetypeError(status);
         return nullptr;
     }
-    font->ascent_ = roundPixels(FT_MulFix(ascentUnits, face->size->metrics.y_scale));
-    font->cellHeight_ = font->ascent_ + roundPixels(FT_MulFix(descentUnits, face->size->metrics.y_scale));
+    font->ascent = roundPixels(FT_MulFix(ascentUnits, face->size->metrics.y_scale));
+    font->cellHeight = font->ascent + roundPixels(FT_MulFix(descentUnits, face->size->metrics.y_scale));
 
-    font->file_ = path;
-    font->family_ = face->family_name ? face->family_name : "";
-    font->style_ = face->style_name ? face->style_name : "";
-    font->emboldened_ = emboldened;
-    font->slanted_ = slanted;
-    return font;
+    font->file = path;
+    font->family = face->family_name ? face->family_name : "";
+    font->style = face->style_name ? face->style_name : "";
+    font->emboldened = emboldened;
+    font->slanted = slanted;
+    return std::make_unique<SystemFont>(std::move(font));
 }
 
-SystemFont::~SystemFont()
+SystemFont::Native::~Native()
 {
-    if (face_)
-        FT_Done_Face(face_);
+    if (face)
+        FT_Done_Face(face);
 }
 
-unsigned SystemFont::glyphIndex(unsigned char code) const
+SystemFont::SystemFont(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+
+SystemFont::~SystemFont() = default;
+
+int SystemFont::ascent() const
 {
-    return FT_Get_Char_Index(face_, windows1252ToUnicode(code));
+    return native_->ascent;
+}
+
+int SystemFont::cellHeight() const
+{
+    return native_->cellHeight;
+}
+
+const std::string& SystemFont::glyphError() const
+{
+    return native_->glyphError;
+}
+
+unsigned SystemFont::Native::glyphIndex(unsigned char code) const
+{
+    return FT_Get_Char_Index(face, windows1252ToUnicode(code));
 }
 
 OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
 {
+    const Native& font = *native_;
     OutlineMetrics metrics{};
-    unsigned glyph = glyphIndex(code);
-    float em = float(face_->units_per_EM);
+    unsigned glyph = font.glyphIndex(code);
+    float em = float(font.face->units_per_EM);
     FT_Fixed advance = 0;
-    FT_Error status = FT_Get_Advance(face_, glyph, FT_LOAD_NO_SCALE, &advance);
+    FT_Error status = FT_Get_Advance(font.face, glyph, FT_LOAD_NO_SCALE, &advance);
     if (status != 0) {
-        noteGlyphError(code, freetypeError(status));
+        font.noteGlyphError(code, freetypeError(status));
         return metrics;
     }
     metrics.cellIncX = float(advance) / em;
-    status = FT_Load_Glyph(face_, glyph, FT_LOAD_NO_SCALE);
+    status = FT_Load_Glyph(font.face, glyph, FT_LOAD_NO_SCALE);
     if (status != 0) {
-        noteGlyphError(code, freetypeError(status));
+        font.noteGlyphError(code, freetypeError(status));
         return metrics;
     }
-    const FT_Glyph_Metrics& m = face_->glyph->metrics;
+    const FT_Glyph_Metrics& m = font.face->glyph->metrics;
     metrics.blackBoxX = float(m.width) / em;
     metrics.blackBoxY = float(m.height) / em;
     metrics.originX = float(m.horiBearingX) / em;
@@ -196,51 +215,53 @@ OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
     return metrics;
 }
 
-bool SystemFont::loadScaled(unsigned char code) const
+bool SystemFont::Native::loadScaled(unsigned char code) const
 {
-    FT_Error status = FT_Load_Glyph(face_, glyphIndex(code), FT_LOAD_DEFAULT);
+    FT_Error status = FT_Load_Glyph(face, glyphIndex(code), FT_LOAD_DEFAULT);
     if (status != 0) {
         noteGlyphError(code, freetypeError(status));
         return false;
     }
-    if (slanted_)
-        FT_GlyphSlot_Oblique(face_->glyph);
-    if (emboldened_)
-        FT_GlyphSlot_Embolden(face_->glyph);
-    scaledAdvance_[code] = roundPixels(face_->glyph->advance.x);
+    if (slanted)
+        FT_GlyphSlot_Oblique(face->glyph);
+    if (emboldened)
+        FT_GlyphSlot_Embolden(face->glyph);
+    scaledAdvance[code] = roundPixels(face->glyph->advance.x);
     return true;
 }
 
-void SystemFont::noteGlyphError(unsigned char code, const std::string& reason) const
+void SystemFont::Native::noteGlyphError(unsigned char code, const std::string& reason) const
 {
-    if (glyphError_.empty())
-        glyphError_ = "cannot load the glyph for code " + std::to_string(code) + " from " + file_ + ": " + reason;
+    if (glyphError.empty())
+        glyphError = "cannot load the glyph for code " + std::to_string(code) + " from " + file + ": " + reason;
 }
 
 CharExtent SystemFont::extent(unsigned char code) const
 {
-    if (scaledAdvance_[code] < 0 && !loadScaled(code))
-        return CharExtent{0, cellHeight_};
-    return CharExtent{scaledAdvance_[code], cellHeight_};
+    const Native& font = *native_;
+    if (font.scaledAdvance[code] < 0 && !font.loadScaled(code))
+        return CharExtent{0, font.cellHeight};
+    return CharExtent{font.scaledAdvance[code], font.cellHeight};
 }
 
-GlyphCoverage SystemFont::render(unsigned char code) const
+GlyphCoverage renderGlyph(const SystemFont& systemFont, unsigned char code)
 {
+    const SystemFont::Native& font = systemFont.native();
     GlyphCoverage glyph;
-    if (!loadScaled(code))
+    if (!font.loadScaled(code))
         return glyph;
-    FT_Error status = FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL);
+    FT_Error status = FT_Render_Glyph(font.face->glyph, FT_RENDER_MODE_NORMAL);
     if (status != 0) {
-        noteGlyphError(code, freetypeError(status));
+        font.noteGlyphError(code, freetypeError(status));
         return glyph;
     }
-    const FT_Bitmap& bitmap = face_->glyph->bitmap;
+    const FT_Bitmap& bitmap = font.face->glyph->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
-        noteGlyphError(code, "drawn without grey levels");
+        font.noteGlyphError(code, "drawn without grey levels");
         return glyph;
     }
-    glyph.left = face_->glyph->bitmap_left;
-    glyph.top = face_->glyph->bitmap_top;
+    glyph.left = font.face->glyph->bitmap_left;
+    glyph.top = font.face->glyph->bitmap_top;
     glyph.width = int(bitmap.width);
     glyph.rows = int(bitmap.rows);
     glyph.coverage.resize(std::size_t(glyph.width) * glyph.rows);

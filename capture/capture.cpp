@@ -1,11 +1,11 @@
-#include "app/capture.h"
+#include "capture/capture.h"
 
-#include "app/capture_options.h"
-#include "app/offscreen_frame.h"
-#include "app/png_writer.h"
-#include "app/progress.h"
-#include "app/shell.h"
-#include "app/video_encoder.h"
+#include "app/show.h"
+#include "capture/capture_options.h"
+#include "capture/offscreen_frame.h"
+#include "capture/png_writer.h"
+#include "capture/progress.h"
+#include "capture/video_encoder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -52,15 +52,14 @@ std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
     return topDown;
 }
 
-int renderShow(int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit)
+int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit)
 {
-    reshape(width, height);
+    Show::reshape(width, height);
     OffscreenFrame offscreen(width, height);
     offscreen.bind();
     int rendered = 0;
     for (int frame = 0; frame <= lastFrame; ++frame) {
-        frameCount = float(frame);
-        display();
+        show.display(float(frame));
         ++rendered;
         if (!visit(frame, offscreen))
             break;
@@ -69,7 +68,7 @@ int renderShow(int lastFrame, const std::function<bool(int frame, const Offscree
     return rendered;
 }
 
-int runCapture(const CaptureOptions& options)
+int runCapture(Show& show, const CaptureOptions& options)
 {
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, noteInterruption);
@@ -114,7 +113,7 @@ int runCapture(const CaptureOptions& options)
         }
         return true;
     };
-    int rendered = renderShow(options.lastFrame(), visit);
+    int rendered = renderShow(show, options.lastFrame(), visit);
     progress.finish();
 
     if (interruption) {

@@ -1,4 +1,4 @@
-#include "platform/code_page.h"
+#include "platform/linux/code_page.h"
 
 #include <iconv.h>
 

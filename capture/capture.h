@@ -7,18 +7,18 @@
 struct CaptureOptions;
 
 class OffscreenFrame;
+class Show;
 
 // Plays the show offscreen, 800 × 600, from frame 0 up to `lastFrame`
-// through the show's own frame routine, so every frame is what the show
+// through the show's own frame wrapper, so every frame is what the show
 // draws. After each frame `visit` gets the frame number and the offscreen
-// frame holding its picture, and returns false to stop. Needs the show's GL
-// state and cast (initScene) on the current context. Returns the number of
-// frames rendered.
-int renderShow(int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit);
+// frame holding its picture, and returns false to stop. Returns the number
+// of frames rendered.
+int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit);
 
 // A picture's RGB bytes, rows top-down as image files store them.
 std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture);
 
 // Writes the pictures and the video that `options` ask for, on the current
 // GL context, reporting progress on stderr. Returns the exit status.
-int runCapture(const CaptureOptions& options);
+int runCapture(Show& show, const CaptureOptions& options);

@@ -1,10 +1,16 @@
-#include "platform/glyph_canvas.h"
+#include "platform/linux/freetype_font.h"
 
 #include <sys/mman.h>
 
 #include <algorithm>
 
 namespace platform {
+
+struct GlyphCanvas::Native {
+    void* mapping;
+    std::size_t bytes;
+    ~Native() { munmap(mapping, bytes); }
+};
 
 std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::string& error)
 {
@@ -21,32 +27,20 @@ std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::str
                 " x " + std::to_string(height) + " image";
         return nullptr;
     }
-    return std::unique_ptr<GlyphCanvas>(new GlyphCanvas(width, height, static_cast<std::uint8_t*>(pixels)));
+    return std::make_unique<GlyphCanvas>(width, height, static_cast<std::uint8_t*>(pixels),
+                                         std::unique_ptr<Native>(new Native{pixels, bytes}));
 }
 
-GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels)
-    : width_(width), height_(height), pixels_(pixels)
+GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels, std::unique_ptr<Native> native)
+    : width_(width), height_(height), pixels_(pixels), native_(std::move(native))
 {
 }
 
-GlyphCanvas::~GlyphCanvas()
-{
-    munmap(pixels_, byteCount());
-}
-
-std::uint8_t* GlyphCanvas::pixelAt(int x, int y) const
-{
-    return pixels_ + (std::size_t(height_ - 1 - y) * width_ + x) * 4;
-}
-
-const std::uint8_t* GlyphCanvas::pixel(int x, int y) const
-{
-    return pixelAt(x, y);
-}
+GlyphCanvas::~GlyphCanvas() = default;
 
 void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int x, int y)
 {
-    GlyphCoverage glyph = font.render(code);
+    GlyphCoverage glyph = renderGlyph(font, code);
     int left = x + glyph.left;
     int top = y + font.ascent() - glyph.top;
     int firstColumn = std::max(0, -left);

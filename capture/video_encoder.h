@@ -1,13 +1,10 @@
 #pragma once
 
-#include <sys/types.h>
+#include "process/child_process.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// The full path of `name` found on PATH, or an empty string.
-std::string findProgram(const std::string& name);
 
 // Feeds raw RGB frames to the ffmpeg program, which encodes them as H.264
 // (yuv420p). The video is written under a temporary name and only renamed to
@@ -31,11 +28,9 @@ public:
 
 private:
     VideoEncoder() = default;
-    int closeAndWait();
 
     std::string path_;
     std::string partialPath_;
     std::size_t frameBytes_ = 0;
-    int pipe_ = -1;
-    pid_t child_ = -1;
+    ChildProcess ffmpeg_;
 };

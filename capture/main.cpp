@@ -1,7 +1,7 @@
-#include "app/capture.h"
-#include "app/capture_options.h"
-#include "app/shell.h"
-#include "app/video_encoder.h"
+#include "app/show.h"
+#include "capture/capture.h"
+#include "capture/capture_options.h"
+#include "platform/font_system.h"
 
 #include <GL/freeglut.h>
 #include <sys/stat.h>
@@ -59,12 +59,8 @@ int main(int argc, char** argv)
     }
     if (options.wantsPictures() && !(error = checkWritableFolder(options.outDir, true)).empty())
         return refuse(error);
-    if (options.wantsVideo()) {
-        if (!(error = checkWritableFolder(folderOf(options.videoPath), false)).empty())
-            return refuse(error);
-        if (findProgram("ffmpeg").empty())
-            return refuse("the ffmpeg program is not installed (Debian package ffmpeg); --video needs it", 1);
-    }
+    if (options.wantsVideo() && !(error = checkWritableFolder(folderOf(options.videoPath), false)).empty())
+        return refuse(error);
 
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {
@@ -93,6 +89,6 @@ int main(int argc, char** argv)
     glutHideWindow();
     glutMainLoopEvent();
 
-    initScene();
-    return runCapture(options);
+    Show show(platform::FontContext::screen());
+    return runCapture(show, options);
 }

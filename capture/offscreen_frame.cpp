@@ -1,5 +1,5 @@
 #define GL_GLEXT_PROTOTYPES
-#include "app/offscreen_frame.h"
+#include "capture/offscreen_frame.h"
 
 #include <GL/glext.h>
 

@@ -1,4 +1,4 @@
-#include "app/capture_options.h"
+#include "capture/capture_options.h"
 
 #include "app/timeline.h"
 

@@ -1,4 +1,4 @@
-#include "app/progress.h"
+#include "capture/progress.h"
 
 #include <cmath>
 #include <cstdio>

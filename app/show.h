@@ -1,0 +1,51 @@
+#pragma once
+
+#include "scene/solar_system.h"
+#include "scene/spinner.h"
+#include "text/font.h"
+
+#include <memory>
+
+namespace platform {
+class FontContext;
+}
+
+// The show: its frame clock, its scroller and its cast, in one owner. The
+// GLUT callbacks (shell.cpp), the capture program and the tests all drive
+// it; it never ends the process itself.
+class Show {
+public:
+    // initScene: sets the fixed GL state that every later drawing relies on,
+    // then creates the cast. Needs the window's GL context to be current.
+    explicit Show(platform::FontContext& fonts);
+    Show(const Show&) = delete;
+    Show& operator=(const Show&) = delete;
+
+    // The viewport, the projection and the base model-view matrix of every
+    // frame, for a window of this size.
+    static void reshape(int width, int height);
+
+    // The frame wrapper: clears, draws `frame` and presents it. Returns
+    // false, drawing and presenting nothing, when the show is over.
+    bool display(float frame);
+    // Draws the frame the clock stands at.
+    bool display() { return display(frameCount); }
+
+    // The frame clock: raised by exactly 1.0 per tick, so it always holds a
+    // whole number and the timeline can compare it for equality.
+    float frameCount = 0.0f;
+    float tick() { return frameCount += 1.0f; }
+
+    // The text scroller: 100 at start, 1 lower after each drawn text, back
+    // to 90 on each reset frame.
+    float scrollX = 100.0f;
+
+private:
+    // The timeline's frame routine, inside the wrapper's matrix push.
+    void drawFrame(float frame);
+    void drawScrollingText(const char* text);
+
+    std::unique_ptr<SolarSystem> theSolarSystem;
+    std::unique_ptr<Spinner> theSpinner;
+    std::unique_ptr<Font> theFont;
+};

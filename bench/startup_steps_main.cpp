@@ -1,0 +1,18 @@
+// Opens the show's window and prints the GL renderer's name, then
+// "milliseconds<TAB>step" for each start-up step, timed once in this fresh
+// process. starwhirl-bench runs it several times and takes the medians.
+#include "app/shell.h"
+#include "bench/startup_breakdown.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    openWindow(&argc, argv);
+    std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    for (const TimedStep& step : timeStartupOnce())
+        std::printf("%.3f\t%s\n", step.ms, step.name.c_str());
+    return 0;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+// What the Linux fonts keep behind the seam: fontconfig's configuration and a
+// FreeType library for a context, a FreeType face for a font. Only this
+// folder, and tests of it, include this header.
+
+#include "platform/font_system.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct FT_LibraryRec_;
+struct FT_FaceRec_;
+struct _FcConfig;
+
+namespace platform {
+
+struct FontContext::Native {
+    ~Native();
+    FT_LibraryRec_* library = nullptr;  // null when FreeType could not start
+    _FcConfig* config = nullptr;        // null when fontconfig found no configuration
+};
+
+struct SystemFont::Native {
+    Native() { scaledAdvance.fill(-1); }
+    ~Native();
+    unsigned glyphIndex(unsigned char code) const;
+    // Loads the glyph hinted at this size, with any synthetic style applied.
+    bool loadScaled(unsigned char code) const;
+    void noteGlyphError(unsigned char code, const std::string& reason) const;
+
+    FT_FaceRec_* face = nullptr;
+    std::string file, family, style;
+    bool emboldened = false;  // synthetic bold applied
+    bool slanted = false;     // synthetic italic applied
+    int ascent = 0;
+    int cellHeight = 0;
+    // Hinted advances in pixels, -1 until the glyph is first loaded: the
+    // atlas measures each character right after drawing it, and hinting a
+    // glyph at this size costs more than drawing it.
+    mutable std::array<int, 256> scaledAdvance;
+    mutable std::string glyphError;
+};
+
+// Opens one face of a font file; bold and italic are drawn synthetically
+// when asked for.
+std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string& path, int faceIndex,
+                                         int height, bool emboldened, bool slanted, std::string& error);
+
+// A rendered glyph: 8-bit coverage, rows top-down, placed relative to the pen
+// position on the baseline.
+struct GlyphCoverage {
+    int left = 0;  // from the pen to the first column
+    int top = 0;   // from the baseline up to the first row
+    int width = 0;
+    int rows = 0;
+    std::vector<std::uint8_t> coverage;  // width × rows
+};
+
+// Antialiased, hinted at the font's size. A code with no glyph in the face
+// gives the face's missing glyph.
+GlyphCoverage renderGlyph(const SystemFont& font, unsigned char code);
+
+}  // namespace platform
