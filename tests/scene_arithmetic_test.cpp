@@ -21,31 +21,38 @@ TEST(PlanetsOnDay, AtDayZeroEveryPlanetLiesOnTheAxisWithOnlyItsTilt)
     }
 }
 
-TEST(PlanetsOnDay, AnglesFollowTheRealRatesAndTheRecordsKeepTheirOrder)
+TEST(PlanetsOnDay, EachPlanetOrbitsAndTurnsInItsRealPeriod)
 {
-    auto planets = planetsOnDay(2500.0f);
-    EXPECT_FLOAT_EQ(planets[0].orbitAngle, 2500.0f * 4.0923505f);
-    EXPECT_FLOAT_EQ(planets[1].orbitAngle, 2500.0f * 1.602129f);
-    EXPECT_FLOAT_EQ(planets[2].orbitAngle, 2500.0f * 0.98561007f);
-    EXPECT_FLOAT_EQ(planets[3].orbitAngle, 2500.0f * 0.5240327f);
-    EXPECT_FLOAT_EQ(planets[0].spinAngle, 2500.0f * 360.0f * 0.017051404f);
-    EXPECT_FLOAT_EQ(planets[2].spinAngle, 2500.0f * 360.0f * 1.0027375f);
-    EXPECT_FLOAT_EQ(planets[3].spinAngle, 2500.0f * 360.0f * 0.97469974f);
-
-    const float radii[] = {0.3f, 0.8f, 0.9f, 0.4f};
-    const float colors[][3] = {{1, 0, 0}, {0, 0.5f, 1}, {0.1f, 0.6f, 0.1f}, {1, 0.1f, 0.1f}};
+    // Sidereal orbital and rotation periods in days, Mercury to Mars; Venus
+    // turns backwards.
+    const double orbitDays[] = {87.969, 224.701, 365.256, 686.980};
+    const double rotationDays[] = {58.646, -243.025, 0.99727, 1.02596};
     for (int i = 0; i < planetCount; ++i) {
-        EXPECT_EQ(planets[i].radius, radii[i]);
-        for (int c = 0; c < 3; ++c)
-            EXPECT_EQ(planets[i].color[c], colors[i][c]);
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(planetsOnDay(float(orbitDays[i]))[i].orbitAngle, 360.0, 0.05);
+        EXPECT_NEAR(planetsOnDay(float(std::abs(rotationDays[i])))[i].spinAngle,
+                    rotationDays[i] > 0 ? 360.0 : -360.0, 0.05);
     }
+}
 
-    // The record is eight floats in its documented order.
-    static_assert(sizeof(Planet) == 8 * sizeof(float));
-    const float* raw = &planets[1].orbitAngle;
-    EXPECT_EQ(raw[1], 10.8f);
-    EXPECT_EQ(raw[4], 0.8f);
-    EXPECT_EQ(raw[7], 1.0f);
+TEST(PlanetsOnDay, PlanetsStandOutsideTheSunAndEachOtherInOrderOfDistance)
+{
+    auto planets = planetsOnDay(0.0f);
+    float innerEdge = sunRadius;
+    for (int i = 0; i < planetCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(planets[i].distance - planets[i].radius, innerEdge);
+        innerEdge = planets[i].distance + planets[i].radius;
+        for (float c : planets[i].color) {
+            EXPECT_GE(c, 0.0f);
+            EXPECT_LE(c, 1.0f);
+        }
+    }
+    // The last planet's colour is the one the texts of scenes 3 and 4 take.
+    EXPECT_EQ(planets[3].color[0], 1.0f);
+    EXPECT_EQ(planets[3].color[1], 0.1f);
+    EXPECT_EQ(planets[3].color[2], 0.1f);
+    static_assert(sizeof(Planet) == 8 * sizeof(float), "a planet is eight floats");
 }
 
 TEST(PlanetsOnDay, TheSecondPlanetSpinsBackwards)
