@@ -26,8 +26,8 @@ Show::Show(platform::FontContext& fonts)
     glEnable(GL_BLEND);
     glEnable(GL_LINE_SMOOTH);
 
-    theSolarSystem = std::make_unique<SolarSystem>();
-    theSpinner = std::make_unique<Spinner>();
+    theSolarSystem = std::make_unique<SolarSystem>(presenter);
+    theSpinner = std::make_unique<Spinner>(presenter);
     theFont = std::make_unique<TextureFont>(fonts, "verdana", 128, false, false);
 }
 
@@ -49,14 +49,16 @@ void Show::reshape(int width, int height)
 
 bool Show::display(float frame)
 {
-    if (sceneFor(frame) == Scene::end)
+    Scene scene = sceneFor(frame);
+    if (scene == Scene::end)
         return false;
+    presenter.beginFrame(presentationsFor(scene));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawFrame(frame);
     glPopMatrix();
-    glutSwapBuffers();
+    presenter.present();
     return true;
 }
 

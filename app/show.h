@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/frame_presenter.h"
 #include "scene/solar_system.h"
 #include "scene/spinner.h"
 #include "text/font.h"
@@ -45,6 +46,8 @@ private:
     void drawFrame(float frame);
     void drawScrollingText(const char* text);
 
+    // Made before the cast, which presents through it.
+    platform::FramePresenter presenter;
     std::unique_ptr<SolarSystem> theSolarSystem;
     std::unique_ptr<Spinner> theSpinner;
     std::unique_ptr<Font> theFont;

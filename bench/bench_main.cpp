@@ -137,12 +137,15 @@ static int measure(int argc, char** argv)
     if (!std::getenv("DISPLAY"))
         stop("needs an X display; run it with `make bench`");
 
-    Series show, floor, firstFrameFloor;
+    Series show, keptShow, floor, firstFrameFloor;
     for (int run = 1; run <= runs; ++run) {
-        std::fprintf(stderr, "run %d of %d: show, floor, first-frame floor\n", run, runs);
+        std::fprintf(stderr, "run %d of %d: show, show keeping copies, floor, first-frame floor\n", run, runs);
         ProcessRun shown = runLineBuffered(showProgram);
         checkWholeShow(shown, showProgram);
         show.add(shown);
+        ProcessRun kept = runLineBuffered(showProgram, {}, {"STARWHIRL_KEEP_FRAME=1"});
+        checkWholeShow(kept, showProgram);
+        keptShow.add(kept);
         ProcessRun bare = runLineBuffered(floorProgram);
         checkWholeShow(bare, floorProgram);
         floor.add(bare);
@@ -164,6 +167,8 @@ static int measure(int argc, char** argv)
                 runs, renderer.c_str(), sysconf(_SC_NPROCESSORS_ONLN));
     std::printf("| Measure | show | floor | show / floor |\n|---|---:|---:|---:|\n");
     row("whole show, launch to exit (s)", "%.2f", median(show.wallMs) / 1000.0, median(floor.wallMs) / 1000.0);
+    row("whole show keeping copies, STARWHIRL_KEEP_FRAME=1 (s)", "%.2f", median(keptShow.wallMs) / 1000.0,
+        median(floor.wallMs) / 1000.0);
     double startupShow = median(show.firstFrameMs), startupFloor = median(firstFrameFloor.firstFrameMs);
     char extra[64];
     std::snprintf(extra, sizeof extra, " (+%.1f ms)", startupShow - startupFloor);

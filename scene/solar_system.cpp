@@ -1,5 +1,7 @@
 #include "scene/solar_system.h"
 
+#include "platform/frame_presenter.h"
+
 #include <GL/glut.h>
 
 namespace {
@@ -61,7 +63,7 @@ void SolarSystem::draw(float time, float speed)
     }
     glPopMatrix();
 
-    glutSwapBuffers();
+    presenter.present();
 }
 
 void SolarSystem::drawPlanet(const Planet& planet)

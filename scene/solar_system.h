@@ -1,5 +1,9 @@
 #pragma once
 
+namespace platform {
+class FramePresenter;
+}
+
 #include <array>
 
 struct Planet {
@@ -22,8 +26,14 @@ std::array<Planet, planetCount> planetsOnDay(float days);
 // model-view matrix and presents the frame.
 class SolarSystem {
 public:
+    // Presents its frames through `presenter`.
+    explicit SolarSystem(platform::FramePresenter& presenter) : presenter(presenter) {}
+
     void draw(float time, float speed);
     void drawPlanet(const Planet& planet);
 
     float days;  // time × speed of the last draw
+
+private:
+    platform::FramePresenter& presenter;
 };

@@ -1,5 +1,7 @@
 #include "scene/spinner.h"
 
+#include "platform/frame_presenter.h"
+
 #include <GL/glut.h>
 
 #include <cmath>
@@ -36,5 +38,5 @@ void Spinner::draw(float time, float speed)
     glutSolidCube(pose.size);
     glutSolidSphere(pose.size, 10, 10);
 
-    glutSwapBuffers();
+    presenter.present();
 }

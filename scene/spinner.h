@@ -1,5 +1,9 @@
 #pragma once
 
+namespace platform {
+class FramePresenter;
+}
+
 // Where the spinner stands and how it looks for one draw; pure arithmetic.
 struct SpinnerPose {
     float angleX, angleY, angleZ;  // degrees about x, then y, then z
@@ -15,7 +19,13 @@ SpinnerPose spinnerPose(float time, float speed);
 // presents the frame.
 class Spinner {
 public:
+    // Presents its frames through `presenter`.
+    explicit Spinner(platform::FramePresenter& presenter) : presenter(presenter) {}
+
     void draw(float time, float speed);
 
     float phase;  // time × speed of the last draw
+
+private:
+    platform::FramePresenter& presenter;
 };

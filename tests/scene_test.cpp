@@ -1,3 +1,4 @@
+#include "platform/frame_presenter.h"
 #include "scene/solar_system.h"
 #include "scene/spinner.h"
 #include "tests/gl_test.h"
@@ -35,11 +36,12 @@ protected:
     }
 
     OffscreenFrame frame{800, 600};
+    platform::FramePresenter presenter;
 };
 
 TEST_F(SceneTest, SpinnerAtTimeZeroDrawsNothingAndLeavesCyan)
 {
-    Spinner spinner;
+    Spinner spinner(presenter);
     Picture picture = drawSpinner(spinner, 0.0f);
     EXPECT_EQ(picture.inkCount(), 0);
     auto c = currentColour();
@@ -51,7 +53,7 @@ TEST_F(SceneTest, SpinnerAtTimeZeroDrawsNothingAndLeavesCyan)
 
 TEST_F(SceneTest, SpinnerDrawsTheSamePictureForTheSameArguments)
 {
-    Spinner spinner;
+    Spinner spinner(presenter);
     Picture first = drawSpinner(spinner, 1000.0f);
     float phase = spinner.phase;
     drawSpinner(spinner, 1234.0f);
@@ -65,14 +67,14 @@ TEST_F(SceneTest, SpinnerDrawsTheSamePictureForTheSameArguments)
 TEST_F(SceneTest, SpinnerWithNegativeSizeStillDraws)
 {
     ASSERT_LT(spinnerPose(200.0f, 0.5f).size, -0.5f);
-    Spinner spinner;
+    Spinner spinner(presenter);
     Picture picture = drawSpinner(spinner, 200.0f);
     EXPECT_GT(picture.inkCount(), 1000);
 }
 
 TEST_F(SceneTest, SpinnerMovesTheMatrixWithoutPushing)
 {
-    Spinner spinner;
+    Spinner spinner(presenter);
     Matrix before = currentMatrix(GL_MODELVIEW_MATRIX);
     spinner.draw(1000.0f, 0.5f);
     Matrix after = currentMatrix(GL_MODELVIEW_MATRIX);
@@ -84,7 +86,7 @@ TEST_F(SceneTest, SpinnerMovesTheMatrixWithoutPushing)
 
 TEST_F(SceneTest, SolarSystemLeavesTheFourthPlanetsColourAndTheMatrixItFound)
 {
-    SolarSystem solarSystem;
+    SolarSystem solarSystem(presenter);
     Matrix before = currentMatrix(GL_MODELVIEW_MATRIX);
     solarSystem.draw(2500.0f, 1.0f);
     EXPECT_EQ(solarSystem.days, 2500.0f);
@@ -97,7 +99,7 @@ TEST_F(SceneTest, SolarSystemLeavesTheFourthPlanetsColourAndTheMatrixItFound)
 
 TEST_F(SceneTest, SolarSystemAtDayZeroShowsTheSunAndTheFirstPlanetWhereTheProjectionPutsThem)
 {
-    SolarSystem solarSystem;
+    SolarSystem solarSystem(presenter);
     glPushMatrix();
     glTranslatef(0, 0, -20);  // 25 units from the eye, as the show draws it
     solarSystem.draw(0.0f, 1.0f);

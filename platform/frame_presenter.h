@@ -1,0 +1,43 @@
+#pragma once
+
+#include <GL/gl.h>
+
+namespace platform {
+
+// Presents the window's frames so that every presentation of a frame shows
+// that frame. Some frames are presented twice with nothing drawn in between,
+// and after a swap the back buffer may hold an older frame or nothing. Where
+// the system does not promise to keep it, the first presentation keeps a
+// copy of the frame, and a later one puts the copy back before it swaps.
+class FramePresenter {
+public:
+    // Decides, once, whether copies are needed: STARWHIRL_KEEP_FRAME=1 forces
+    // them; otherwise the system's swap model decides. Needs the window's GL
+    // context to be current.
+    FramePresenter();
+    ~FramePresenter();
+    FramePresenter(const FramePresenter&) = delete;
+    FramePresenter& operator=(const FramePresenter&) = delete;
+
+    // A new frame, to be presented `presentations` times.
+    void beginFrame(int presentations);
+    // Shows the frame: the first time as drawn, later times the same again.
+    void present();
+
+    bool keepsCopies() const { return rule_ != Rule::presentAgain; }
+
+private:
+    enum class Rule { presentAgain, askAge, keepCopy };
+    void copyFrame(bool keep);
+
+    Rule rule_;
+    int presentations_ = 1;
+    int presented_ = 0;
+    bool kept_ = false;  // this frame's copy is in the framebuffer
+    GLuint framebuffer_ = 0;
+    GLuint colour_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#include "platform/presentation.h"
+
+#include <GL/gl.h>
+#include <GL/glx.h>
+#include <GL/glxext.h>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+bool startsWith(const char* text, const char* prefix)
+{
+    return text && std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+bool hasExtension(const char* extensions, const char* name)
+{
+    if (!extensions)
+        return false;
+    std::size_t length = std::strlen(name);
+    for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name)) {
+        bool starts = at == extensions || at[-1] == ' ';
+        bool ends = at[length] == ' ' || at[length] == '\0';
+        if (starts && ends)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+SwapModel swapModel()
+{
+    // Mesa's software rasterisers reach an X window only through the
+    // software path, which presents the client's back buffer with
+    // XPutImage: a copy, after which the back buffer is untouched.
+    auto renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (startsWith(renderer, "llvmpipe") || startsWith(renderer, "softpipe"))
+        return SwapModel::copies;
+    Display* display = glXGetCurrentDisplay();
+    if (display && hasExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_EXT_buffer_age"))
+        return SwapModel::reportsAge;
+    return SwapModel::unknown;
+}
+
+int backBufferAge()
+{
+    Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable)
+        return 0;
+    unsigned int age = 0;
+    glXQueryDrawable(display, drawable, GLX_BACK_BUFFER_AGE_EXT, &age);
+    return int(age);
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+
+// What the system says about presenting the window's frames: after a buffer
+// swap the back buffer's contents are undefined unless the system says
+// otherwise. Each system answers in its own folder; asked with the window's
+// GL context current.
+
+namespace platform {
+
+enum class SwapModel {
+    copies,       // a swap copies the back buffer out and leaves it as it was
+    reportsAge,   // the system tells, after each swap, how old the back buffer is
+    unknown,      // nothing is known: the back buffer may hold anything
+};
+
+SwapModel swapModel();
+
+// After a swap: 1 when the back buffer holds the frame just presented, 0
+// when the system cannot tell.
+int backBufferAge();
+
+}  // namespace platform
