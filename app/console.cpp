@@ -29,6 +29,12 @@ void counterNotWritten(int error)
 
 }  // namespace
 
+void noteOutputClosed()
+{
+    std::fprintf(stderr, "starwhirl: standard output is closed; the frame counter is not written, the show goes on\n");
+    counterLinesLost = true;
+}
+
 void logFrame(float frame)
 {
     if (std::printf("%f\n", double(frame)) < 0)

@@ -8,5 +8,9 @@
 // show goes on.
 void logFrame(float frame);
 
+// Standard output was closed before the show started: says so once; the
+// show plays on and ends with status 1, as when lines cannot be written.
+void noteOutputClosed();
+
 // Ends the process: status 0, or 1 when counter lines could not be written.
 [[noreturn]] void endShow();

@@ -1,9 +1,13 @@
+#include "app/console.h"
 #include "app/shell.h"
+#include "platform/standard_streams.h"
 
 #include <GL/glut.h>
 
 int main(int argc, char** argv)
 {
+    if (platform::reopenClosedStandardStreams().output)
+        noteOutputClosed();
     openWindow(&argc, argv);
 
     glutDisplayFunc(display);

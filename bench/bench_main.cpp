@@ -9,6 +9,7 @@
 #include "bench/process_run.h"
 #include "bench/startup_breakdown.h"
 #include "bench/statistics.h"
+#include "platform/standard_streams.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -230,6 +231,7 @@ static int measure(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    platform::reopenClosedStandardStreams();
     try {
         return measure(argc, argv);
     } catch (const std::exception& error) {

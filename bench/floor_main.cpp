@@ -6,6 +6,7 @@
 #include "app/console.h"
 #include "app/shell.h"
 #include "app/timeline.h"
+#include "platform/standard_streams.h"
 
 #include <GL/glut.h>
 
@@ -43,6 +44,8 @@ void idleOnce()
 
 int main(int argc, char** argv)
 {
+    if (platform::reopenClosedStandardStreams().output)
+        noteOutputClosed();
     openWindow(&argc, argv);
     bool firstFrameOnly = argc > 1 && std::strcmp(argv[1], "--first-frame") == 0;
 

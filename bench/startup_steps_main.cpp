@@ -3,6 +3,7 @@
 // process. starwhirl-bench runs it several times and takes the medians.
 #include "app/shell.h"
 #include "bench/startup_breakdown.h"
+#include "platform/standard_streams.h"
 
 #include <GL/gl.h>
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::reopenClosedStandardStreams();
     openWindow(&argc, argv);
     std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     for (const TimedStep& step : timeStartupOnce())

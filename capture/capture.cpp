@@ -2,9 +2,11 @@
 
 #include "app/show.h"
 #include "capture/capture_options.h"
+#include "capture/interruption.h"
 #include "capture/offscreen_frame.h"
 #include "capture/png_writer.h"
 #include "capture/progress.h"
+#include "capture/temporary_file.h"
 #include "capture/video_encoder.h"
 
 #include <algorithm>
@@ -19,13 +21,6 @@ namespace {
 
 constexpr int width = 800;
 constexpr int height = 600;
-
-volatile std::sig_atomic_t interruption = 0;
-
-void noteInterruption(int signal)
-{
-    interruption = signal;
-}
 
 std::string pictureName(const std::string& dir, int frame)
 {
@@ -70,8 +65,6 @@ int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, co
 
 int runCapture(Show& show, const CaptureOptions& options)
 {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, noteInterruption);
     // A dead ffmpeg shows up as a failed write, not as a fatal signal.
     std::signal(SIGPIPE, SIG_IGN);
 
@@ -90,7 +83,7 @@ int runCapture(Show& show, const CaptureOptions& options)
     int pictures = 0;
     auto visit = [&](int frame, const OffscreenFrame& picture) {
         progress.update(frame + 1);
-        if (interruption)
+        if (interruption())
             return false;
         bool inVideo = video && frame >= options.from && frame <= options.to;
         bool asPicture = std::binary_search(options.frames.begin(), options.frames.end(), frame);
@@ -101,14 +94,14 @@ int runCapture(Show& show, const CaptureOptions& options)
             return false;
         if (asPicture) {
             std::string path = pictureName(options.outDir, frame);
-            std::string partial = path + ".partial";
-            error = writePng(partial, width, height, rgb.data());
-            if (error.empty() && std::rename(partial.c_str(), path.c_str()) != 0)
-                error = "cannot rename " + partial + " to " + path + ": " + std::strerror(errno);
-            if (!error.empty()) {
-                std::remove(partial.c_str());
+            TemporaryFile partial;
+            if (!partial.create(path, error))
                 return false;
-            }
+            std::FILE* file = fdopen(partial.releaseFd(), "wb");
+            error = file ? writePng(file, path, width, height, rgb.data())
+                         : "cannot write " + path + ": " + std::strerror(errno);
+            if (!error.empty() || !partial.keep(error))
+                return false;
             ++pictures;
         }
         return true;
@@ -116,11 +109,11 @@ int runCapture(Show& show, const CaptureOptions& options)
     int rendered = renderShow(show, options.lastFrame(), visit);
     progress.finish();
 
-    if (interruption) {
+    if (interruption()) {
         if (video)
             video->abandon();
         complain("interrupted at frame " + std::to_string(rendered - 1) + "; unfinished files were removed");
-        return 128 + int(interruption);
+        return 128 + interruption();
     }
     if (!error.empty() || (video && !video->finish(error))) {
         if (video)

@@ -22,17 +22,20 @@ const char captureUsage[] =
     "  --help         show this text\n"
     "\n"
     "Files are written under a temporary name and renamed when complete. Without an X display\n"
-    "the frames are rendered on a private virtual X server (xvfb-run).\n";
+    "the frames are rendered on a private virtual X server (Xvfb).\n";
 
 namespace {
 
-// A whole non-negative decimal number, nothing else.
+// A whole non-negative decimal number, nothing else. Numbers too long to
+// hold come out as `tooLarge`, above every range the options allow.
+constexpr long tooLarge = 1000000000;
 bool parseNumber(const std::string& text, long& value)
 {
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), isDigit))
+    if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit))
         return false;
-    value = std::strtol(text.c_str(), nullptr, 10);
+    std::size_t digits = text.size() - std::min(text.find_first_not_of('0'), text.size());
+    value = digits > 9 ? tooLarge : std::strtol(text.c_str(), nullptr, 10);
     return true;
 }
 
@@ -44,7 +47,8 @@ std::string parseFrame(const std::string& option, const std::string& text, int& 
     if (!parseNumber(text, value))
         return option + " expects a frame number, not \"" + text + "\"";
     if (value >= endFrame)
-        return option + " " + text + " is past the show's last frame, " + std::to_string(endFrame - 1);
+        return option + " " + text + " is past the show's last frame, " + std::to_string(endFrame - 1) +
+               " (frames run from 0 to " + std::to_string(endFrame - 1) + ")";
     frame = int(value);
     return {};
 }

@@ -1,7 +1,11 @@
 #include "app/show.h"
 #include "capture/capture.h"
 #include "capture/capture_options.h"
+#include "capture/interruption.h"
+#include "capture/private_display.h"
+#include "capture/video_encoder.h"
 #include "platform/font_system.h"
+#include "platform/standard_streams.h"
 
 #include <GL/freeglut.h>
 #include <sys/stat.h>
@@ -49,6 +53,8 @@ std::string folderOf(const std::string& path)
 
 int main(int argc, char** argv)
 {
+    platform::reopenClosedStandardStreams();
+    catchInterruptions();
     CaptureOptions options;
     std::string error = parseCaptureOptions(std::vector<std::string>(argv + 1, argv + argc), options);
     if (!error.empty())
@@ -59,23 +65,20 @@ int main(int argc, char** argv)
     }
     if (options.wantsPictures() && !(error = checkWritableFolder(options.outDir, true)).empty())
         return refuse(error);
-    if (options.wantsVideo() && !(error = checkWritableFolder(folderOf(options.videoPath), false)).empty())
-        return refuse(error);
+    if (options.wantsVideo()) {
+        if (!(error = checkWritableFolder(folderOf(options.videoPath), false)).empty())
+            return refuse(error);
+        if (!(error = VideoEncoder::checkTarget(options.videoPath)).empty())
+            return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
+    }
 
+    std::unique_ptr<PrivateDisplay> privateDisplay;
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {
         std::fprintf(stderr, "No X display found: rendering on a private virtual X server (Xvfb).\n");
-        char self[4096];
-        ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-        if (length <= 0)
-            return refuse("no X display, and this program cannot find itself to restart under xvfb-run", 1);
-        self[length] = '\0';
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                   const_cast<char*>("-s"), const_cast<char*>("-screen 0 1280x1024x24"), self};
-        args.insert(args.end(), argv + 1, argv + argc);
-        args.push_back(nullptr);
-        execvp("xvfb-run", args.data());
-        return refuse("no X display, and xvfb-run cannot be started: " + std::string(std::strerror(errno)), 1);
+        privateDisplay = PrivateDisplay::start(error);
+        if (!privateDisplay)
+            return refuse(error, 1);
     }
 
     int glutArgc = 1;
@@ -89,6 +92,15 @@ int main(int argc, char** argv)
     glutHideWindow();
     glutMainLoopEvent();
 
-    Show show(platform::FontContext::screen());
-    return runCapture(show, options);
+    int status = 0;
+    {
+        Show show(platform::FontContext::screen());
+        status = runCapture(show, options);
+    }
+    // GLUT lets go of the X server before the server goes.
+    glutExit();
+    privateDisplay.reset();
+    if (interruption())
+        endAsInterrupted(interruption());
+    return status;
 }

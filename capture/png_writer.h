@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
-// Writes 8-bit RGB pixels, rows top-down, as a PNG file. Returns an empty
-// string on success, else what went wrong.
-std::string writePng(const std::string& path, int width, int height, const std::uint8_t* rgbTopDown);
+// Writes 8-bit RGB pixels, rows top-down, as a PNG into `file`, which it
+// closes; `name` is the file's name for messages. Returns an empty string on
+// success, else what went wrong.
+std::string writePng(std::FILE* file, const std::string& name, int width, int height,
+                     const std::uint8_t* rgbTopDown);

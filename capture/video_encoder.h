@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/temporary_file.h"
 #include "process/child_process.h"
 
 #include <cstdint>
@@ -7,11 +8,16 @@
 #include <string>
 
 // Feeds raw RGB frames to the ffmpeg program, which encodes them as H.264
-// (yuv420p). The video is written under a temporary name and only renamed to
-// its own when finish() succeeds, so a failed or interrupted capture never
-// leaves a file that looks complete.
+// (yuv420p). The video is written under a temporary name of its own and only
+// renamed to its own when finish() succeeds, so a failed or interrupted
+// capture never leaves a file that looks complete, nor touches anyone else's.
 class VideoEncoder {
 public:
+    // An empty string when a video can be written at `path`: it names no
+    // folder, and ffmpeg, asked with a one-frame trial beside it, knows a
+    // container for its name. Else one line saying why not.
+    static std::string checkTarget(const std::string& path);
+
     // Returns null and says why in `error` when ffmpeg cannot be started.
     static std::unique_ptr<VideoEncoder> start(const std::string& path, int width, int height, int fps,
                                                std::string& error);
@@ -19,18 +25,19 @@ public:
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    // One frame of width × height RGB pixels, rows top-down.
+    // One frame of width × height RGB pixels, rows top-down. A signal that
+    // arrives while ffmpeg is slow to take it makes this fail.
     bool write(const std::uint8_t* rgbTopDown, std::string& error);
     bool finish(std::string& error);
     void abandon();
 
-    const std::string& partialPath() const { return partialPath_; }
+    const std::string& partialPath() const { return partial_.path(); }
 
 private:
     VideoEncoder() = default;
 
     std::string path_;
-    std::string partialPath_;
+    TemporaryFile partial_;
     std::size_t frameBytes_ = 0;
     ChildProcess ffmpeg_;
 };

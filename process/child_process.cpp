@@ -57,6 +57,8 @@ bool ChildProcess::start(const std::vector<std::string>& argv, Pipe direction, s
     posix_spawn_file_actions_init(&actions);
     // dup2 clears close-on-exec on the copy; the originals close at exec.
     posix_spawn_file_actions_adddup2(&actions, theirs, toInput ? STDIN_FILENO : STDOUT_FILENO);
+    if (direction == Pipe::fromItsOutputAndErrors)
+        posix_spawn_file_actions_adddup2(&actions, theirs, STDERR_FILENO);
 
     std::vector<std::string> args = argv;
     std::vector<std::string> env = mergedEnvironment(environment);

@@ -10,7 +10,7 @@
 // it, with one of its standard streams connected to a pipe of ours.
 class ChildProcess {
 public:
-    enum class Pipe { toItsInput, fromItsOutput };
+    enum class Pipe { toItsInput, fromItsOutput, fromItsOutputAndErrors };
 
     // Starts argv[0] with `environment` ("NAME=value") put over ours.
     // Returns false and says why in `error` when it cannot be started; a
@@ -21,6 +21,7 @@ public:
 
     // Our end of the pipe.
     int pipe() const { return pipe_; }
+    pid_t pid() const { return pid_; }
     void closePipe();
     // Closes our end and waits for the program to end. Returns its wait
     // status; `usage` receives what it used, when given.

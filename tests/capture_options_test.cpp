@@ -56,8 +56,9 @@ TEST(CaptureOptions, RefusesBadInputWithOneLineSayingWhat)
         {{"--frames", "1,,3"}, "not \"\""},
         {{"--frames", "2.5"}, "not \"2.5\""},
         {{"--frames", "-5"}, "-5 is before the show's first frame"},
-        {{"--frames", "4200"}, "4200 is past the show's last frame, 4199"},
-        {{"--frames", "99999999999"}, "not \"99999999999\""},
+        {{"--frames", "4200"}, "4200 is past the show's last frame, 4199 (frames run from 0 to 4199)"},
+        {{"--frames", "99999999999999999999"}, "99999999999999999999 is past the show's last frame, 4199 (frames"},
+        {{"--video", "v.mp4", "--fps", "99999999999999999999"}, "--fps expects a whole number from 1 to 240"},
         {{"--video", "v.mp4", "--from", "300", "--to", "200"}, "--from 300 is after --to 200"},
         {{"--video", "v.mp4", "--from", "4200"}, "past the show's last frame"},
         {{"--video", "v.mp4", "--fps", "0"}, "--fps expects a whole number from 1 to 240"},
@@ -87,7 +88,7 @@ TEST(PngWriter, WritesRgbRowsTopDownThatLibpngReadsBack)
     std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255,  // top row
                                      10, 20, 30, 40, 50, 60, 70, 80, 90};
     std::string path = ::testing::TempDir() + "starwhirl-png-test.png";
-    ASSERT_EQ(writePng(path, width, height, rgb.data()), "");
+    ASSERT_EQ(writePng(std::fopen(path.c_str(), "wb"), path, width, height, rgb.data()), "");
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -102,8 +103,17 @@ TEST(PngWriter, WritesRgbRowsTopDownThatLibpngReadsBack)
     EXPECT_EQ(back, rgb);
     std::remove(path.c_str());
 
-    EXPECT_NE(writePng("/nonexistent-folder/x.png", width, height, rgb.data()).find("cannot create /nonexistent-folder/x.png"),
-              std::string::npos);
+}
+
+TEST(PngWriter, AFullDiskIsSaidInTheSystemsWordsWithTheFileName)
+{
+    // Big enough that the write fails while libpng writes, not only at close.
+    const int width = 800, height = 600;
+    std::vector<std::uint8_t> rgb(std::size_t(width) * height * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i)
+        rgb[i] = std::uint8_t(i * 7919 >> 3);
+    EXPECT_EQ(writePng(std::fopen("/dev/full", "wb"), "pics/frame-0001.png", width, height, rgb.data()),
+              "cannot write pics/frame-0001.png: No space left on device");
 }
 
 }  // namespace

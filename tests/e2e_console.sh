@@ -44,10 +44,21 @@ press_escape "$pid" "$wid"
 expect_status "$status" 1 "Escape with standard output on /dev/full"
 expect_text "$dir/err" "$full_message" "standard error after Escape with standard output on /dev/full"
 
+# Standard output closed before the start: its number must not go to the X
+# connection (the show would write its lines into the X protocol and hang).
+# Lines that go nowhere are lost lines: the show plays on and ends with 1.
+timeout 300 "$bin" >&- 2>"$dir/err"
+expect_status $? 1 "standard output closed"
+expect_text "$dir/err" "starwhirl: standard output is closed; the frame counter is not written, the show goes on" \
+  "standard error with standard output closed"
+timeout 300 "$bin" <&- 2>&- >"$dir/out"
+expect_status $? 0 "standard input and error closed"
+expect_file "$dir/out" "$dir/all" "the lines with standard input and error closed"
+
 # A slow reader loses nothing.
 timeout 300 "$bin" 2>"$dir/err" | (sleep 3; cat) >"$dir/out"
 expect_status "${PIPESTATUS[0]}" 0 "slow reader"
 expect_file "$dir/out" "$dir/all" "the lines a slow reader got"
 expect_text "$dir/err" "" "standard error with a slow reader"
 
-echo "ok: closed pipe (141, or 1 with one line when SIGPIPE is ignored), /dev/full (plays on, one line, 1), slow reader (all 4200 lines)"
+echo "ok: closed pipe (141, or 1 with one line when SIGPIPE is ignored), /dev/full (plays on, one line, 1), closed standard streams, slow reader (all 4200 lines)"

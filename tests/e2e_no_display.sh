@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The show where there is no X display: GLUT's own line and a failed status,
-# at once, and nothing else.
+# The show where there is no X display: GLUT's line, ours on what to do, and a
+# failed status, at once; and make run's fallback, which brings its own.
 source "$(dirname "$0")/e2e_lib.sh"
 bin=$1
 
@@ -8,6 +8,7 @@ bin=$1
 nobody=99
 while [ -e "/tmp/.X11-unix/X$nobody" ] || [ -e "/tmp/.X$nobody-lock" ]; do nobody=$((nobody + 1)); done
 
+advice='starwhirl: the show needs an X display: set DISPLAY to one, or start it with `make run`, which plays it on a private virtual X server (Xvfb) when there is none'
 for display in unset "" ":$nobody"; do
   if [ "$display" = unset ]; then
     env -u DISPLAY timeout 10 "$bin" >"$dir/out" 2>"$dir/err"
@@ -20,6 +21,29 @@ for display in unset "" ":$nobody"; do
   fi
   expect_status "$status" 1 "DISPLAY $display"
   expect_text "$dir/out" "" "standard output with DISPLAY $display"
-  expect_text "$dir/err" "freeglut ($bin): failed to open display '$named'" "standard error with DISPLAY $display"
+  printf '%s\n' "freeglut ($bin): failed to open display '$named'" "$advice" >"$dir/expected-err"
+  expect_file "$dir/err" "$dir/expected-err" "standard error with DISPLAY $display"
 done
-echo "ok: with DISPLAY unset, empty or :$nobody the show ends with GLUT's one line and status 1"
+# make run's fallback plays the show on a private X server of its own. A
+# signal to it ends the show and the server, and it ends by that signal.
+play=$(dirname "$0")/../tools/play
+env -u DISPLAY "$play" "$bin" >"$dir/out" 2>"$dir/err" &
+pid=$!
+started+=("$pid")
+for _ in $(seq 100); do
+  children=$(pgrep -P "$pid" | tr '\n' ' ')
+  [ "$(echo $children | wc -w)" -eq 2 ] && [ -s "$dir/out" ] && break
+  sleep 0.1
+done
+[ "$(echo $children | wc -w)" -eq 2 ] || fail "make run's fallback: expected an X server and the show, got: $children"
+kill -TERM "$pid"
+wait "$pid"
+expect_status $? 143 "SIGTERM to make run's fallback"
+for child in $children; do
+  for _ in $(seq 50); do kill -0 "$child" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$child" 2>/dev/null && fail "child $child ($(ps -o comm= -p "$child")) outlived make run's fallback"
+done
+expect_text "$dir/err" "No X display found: playing on a private virtual X server (Xvfb)." "make run's fallback's standard error"
+head -n 1 "$dir/out" | grep -qx '1.000000' || fail "make run's fallback printed no counter lines"
+
+echo "ok: with DISPLAY unset, empty or :$nobody the show ends with GLUT's line, ours on what to do, and status 1; make run's fallback ends with its server on SIGTERM"

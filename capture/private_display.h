@@ -1,0 +1,21 @@
+#pragma once
+
+#include "process/child_process.h"
+
+#include <memory>
+#include <string>
+
+// A virtual X server (Xvfb) of this process's own, on a display number the
+// server picks itself (-displayfd), so it never clashes with another. While
+// it lives DISPLAY names it; it is stopped when this is destroyed, and when
+// the process exits.
+class PrivateDisplay {
+public:
+    // Returns null and says why in `error` when no server could be started.
+    static std::unique_ptr<PrivateDisplay> start(std::string& error);
+    ~PrivateDisplay();
+
+private:
+    PrivateDisplay() = default;
+    ChildProcess server_;
+};
