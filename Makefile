@@ -2,7 +2,10 @@
 # Both install missing Debian packages first, then configure and build in build/.
 BUILD  := build
 SANITIZE_BUILD := build-sanitize
-WERROR ?= OFF
+WINDOWS_BUILD := build-windows
+# One rule for every build, so that switching between make run, make test and
+# make bench never rebuilds objects: warnings are errors.
+WERROR := ON
 
 # Every sanitizer finding fails the run. Leaks are checked; the libraries'
 # own allocations that live until exit are suppressed, each with its reason,
@@ -13,12 +16,11 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test sanitize bench setup build clean
+.PHONY: run test test-all sanitize bench setup build clean windows test-windows
 
 run: build
 	@tools/play $(BUILD)/starwhirl
 
-test: WERROR := ON
 test: build
 	tools/run-headless ctest --test-dir $(BUILD) --output-on-failure -j2
 	@$(MAKE) --no-print-directory sanitize
@@ -39,5 +41,28 @@ build: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSTARWHIRL_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j2
 
+# Every platform this machine can test: Linux, then Windows under Wine.
+test-all: test test-windows
+
+# starwhirl.exe and starwhirl-windows.zip in build-windows/, cross-built with
+# mingw-w64; freeglut and GoogleTest are built for Windows once, in
+# build-windows/deps.
+windows: setup
+	tools/build-windows-deps $(WINDOWS_BUILD)/deps
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DSTARWHIRL_WERROR=$(WERROR) \
+	  -DSTARWHIRL_FREEGLUT=$(CURDIR)/$(WINDOWS_BUILD)/deps/freeglut \
+	  -DGTest_DIR=$(CURDIR)/$(WINDOWS_BUILD)/deps/googletest/lib/cmake/GTest \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/wine-run \
+	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
+	cmake --build $(WINDOWS_BUILD) -j2
+	tools/package-windows $(WINDOWS_BUILD)
+
+# The Windows build's tests under Wine, on a private virtual X server; the
+# native build is there to compare with.
+test-windows: build windows
+	tools/run-headless sh -c 'ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2; status=$$?; \
+	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status'
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)

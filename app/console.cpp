@@ -1,9 +1,10 @@
 #include "app/console.h"
 
+#include "platform/standard_streams.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -13,16 +14,15 @@ bool counterLinesLost = false;
 // has gone away (SIGPIPE ignored, or we would already be dead) ends the show,
 // as nothing can see the log any more; any other failure, such as a full
 // disk, is said once and the show goes on, but it no longer ends with 0.
-void counterNotWritten(int error)
+void counterNotWritten(const platform::WriteFailure& failure)
 {
-    if (error == EPIPE) {
-        std::fprintf(stderr, "starwhirl: standard output was closed (%s); ending the show\n",
-                     std::strerror(error));
+    if (failure.readerGone) {
+        std::fprintf(stderr, "starwhirl: standard output was closed (%s); ending the show\n", failure.reason.c_str());
         std::exit(1);
     }
     if (!counterLinesLost)
         std::fprintf(stderr, "starwhirl: cannot write the frame counter to standard output (%s); the show goes on\n",
-                     std::strerror(error));
+                     failure.reason.c_str());
     counterLinesLost = true;
     std::clearerr(stdout);
 }
@@ -37,13 +37,14 @@ void noteOutputClosed()
 
 void logFrame(float frame)
 {
-    if (std::printf("%f\n", double(frame)) < 0)
-        counterNotWritten(errno);
+    // Some C runtimes report a failed write only through ferror.
+    if (std::printf("%f\n", double(frame)) < 0 || std::ferror(stdout))
+        counterNotWritten(platform::lastWriteFailure(errno));
 }
 
 void endShow()
 {
-    if (std::fflush(stdout) != 0)
-        counterNotWritten(errno);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        counterNotWritten(platform::lastWriteFailure(errno));
     std::exit(counterLinesLost ? 1 : 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace platform {
 
 // Which standard streams were closed when the program started.
@@ -13,5 +15,14 @@ struct ClosedStreams {
 // closed stream's number is otherwise given to whatever opens next (a file,
 // the X connection), and writes meant for the stream land there.
 ClosedStreams reopenClosedStandardStreams();
+
+// Why a write to a standard stream failed, from the errno it left and
+// whatever else the system keeps: whether its reader has gone away, and the
+// reason in words.
+struct WriteFailure {
+    bool readerGone;
+    std::string reason;
+};
+WriteFailure lastWriteFailure(int error);
 
 }  // namespace platform

@@ -11,6 +11,8 @@
 
 using Matrix = std::array<GLfloat, 16>;
 
+constexpr double pi = 3.14159265358979323846;
+
 Matrix currentMatrix(GLenum which);  // GL_MODELVIEW_MATRIX or GL_PROJECTION_MATRIX
 std::array<GLfloat, 4> currentColour();
 

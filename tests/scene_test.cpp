@@ -109,7 +109,7 @@ TEST_F(SceneTest, SolarSystemAtDayZeroShowsTheSunAndTheFirstPlanetWhereTheProjec
     // Where a point of the Sun's equator plane lands on screen: it sits
     // 25 units in front of the eye, on the horizontal through the centre.
     auto screenX = [](double x) {
-        double f = 1.0 / std::tan(M_PI / 8.0);
+        double f = 1.0 / std::tan(pi / 8.0);
         return 400.0 + 400.0 * (f / (800.0 / 600.0)) * x / 25.0;
     };
     EXPECT_TRUE(picture.isInk(400, 300)) << "the Sun covers the centre";
@@ -117,8 +117,8 @@ TEST_F(SceneTest, SolarSystemAtDayZeroShowsTheSunAndTheFirstPlanetWhereTheProjec
     EXPECT_FALSE(picture.isInk(int(screenX(4.5)), 300)) << "gap between Sun and first planet";
 
     int planetX = int(std::lround(screenX(5.7)));
-    int near = picture.inkCount(planetX - 3, 297, planetX + 4, 304);
-    EXPECT_GE(near, 20) << "first planet expected around x = " << planetX;
+    int nearby = picture.inkCount(planetX - 3, 297, planetX + 4, 304);
+    EXPECT_GE(nearby, 20) << "first planet expected around x = " << planetX;
     // Its radius of 0.3 units is about 9 pixels at this distance.
     EXPECT_EQ(picture.inkCount(planetX + 12, 290, planetX + 40, 310), 0);
 }

@@ -14,7 +14,7 @@ using ShellTest = GlTest;
 
 Matrix perspective(double fovyDegrees, double aspect, double zNear, double zFar)
 {
-    double f = 1.0 / std::tan(fovyDegrees * M_PI / 360.0);
+    double f = 1.0 / std::tan(fovyDegrees * pi / 360.0);
     Matrix m{};
     m[0] = float(f / aspect);
     m[5] = float(f);

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -314,24 +313,6 @@ TEST_F(TextureFontTest, PrintCenteredStartsHalfTheWidthToTheLeftAndKeepsTheMatri
     EXPECT_NEAR(plainLeft - centredLeft, 50.0 * font.measure("HIH"), 1.5);
     frame.release();
     glColor3f(1, 1, 1);
-}
-
-TEST_F(TextureFontTest, AFaceThatCannotBeFoundEndsWithAClearMessage)
-{
-    char path[] = "/tmp/starwhirl-no-fonts-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const char config[] = "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    ASSERT_EQ(write(fd, config, sizeof config - 1), ssize_t(sizeof config - 1));
-    close(fd);
-    EXPECT_EXIT(
-        {
-            setenv("FONTCONFIG_FILE", path, 1);
-            platform::FontContext noFonts;
-            TextureFont font(noFonts, "verdana", 128, false, false);
-        },
-        ::testing::ExitedWithCode(1), "starwhirl: cannot find font \"verdana\"");
-    std::remove(path);
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(TimelineTest, SceneOneShowsTheWelcomeLineOnlyInTheLowerBand)
     Picture picture = showFrame(300);
 
     // The text's quads span 1 to 2 units below the centre, 6 units away.
-    double pixelsPerUnit = 300.0 / std::tan(M_PI / 8.0) / 6.0;
+    double pixelsPerUnit = 300.0 / std::tan(pi / 8.0) / 6.0;
     int top = int(300 + 1.0 * pixelsPerUnit) - 3;
     int bottom = int(300 + 2.0 * pixelsPerUnit) + 3;
     EXPECT_GT(picture.inkCount(0, top, 800, bottom), 2000);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace platform {
 
@@ -30,6 +31,11 @@ ClosedStreams reopenClosedStandardStreams()
     closed.output = reopenIfClosed(STDOUT_FILENO);
     closed.error = reopenIfClosed(STDERR_FILENO);
     return closed;
+}
+
+WriteFailure lastWriteFailure(int error)
+{
+    return {error == EPIPE, std::strerror(error)};
 }
 
 }  // namespace platform

@@ -1,0 +1,200 @@
+#include "platform/windows/gdi_font.h"
+
+#include <GL/gl.h>
+
+#include <string>
+
+namespace platform {
+
+namespace {
+
+std::string lastError()
+{
+    return "Windows error " + std::to_string(GetLastError());
+}
+
+}  // namespace
+
+FontContext::Native::~Native()
+{
+    if (screen)
+        ReleaseDC(nullptr, screen);
+}
+
+FontContext::FontContext() : native_(std::make_unique<Native>())
+{
+    native_->screen = GetDC(nullptr);
+}
+
+FontContext::~FontContext() = default;
+
+FontContext& FontContext::screen()
+{
+    static FontContext* context = new FontContext;
+    return *context;
+}
+
+SystemFont::Native::~Native()
+{
+    if (font)
+        DeleteObject(font);
+}
+
+SystemFont::SystemFont(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+
+SystemFont::~SystemFont() = default;
+
+std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::string& faceName, int height,
+                                             bool bold, bool italic, std::string& error)
+{
+    HDC screen = context.native().screen;
+    if (!screen) {
+        error = "cannot look up font \"" + faceName + "\": there is no screen to draw on";
+        return nullptr;
+    }
+    if (height <= 0) {
+        error = "cell height " + std::to_string(height) + " is not a positive number of pixels";
+        return nullptr;
+    }
+    // A positive height asks GDI for the cell height, ascent plus descent.
+    HFONT font = CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             faceName.c_str());
+    if (!font) {
+        error = "cannot create font \"" + faceName + "\": " + lastError();
+        return nullptr;
+    }
+    auto native = std::make_unique<Native>();
+    native->font = font;
+    native->screen = screen;
+
+    HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    native->ascent = metrics.tmAscent;
+    native->cellHeight = metrics.tmHeight;
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(screen, sizeof face, face);
+    native->face = face;
+    for (int code = 0; code < 256; ++code) {
+        char c = char(code);
+        SIZE size{};
+        GetTextExtentPoint32A(screen, &c, 1, &size);
+        native->extents[code] = CharExtent{int(size.cx), int(size.cy)};
+    }
+    SelectObject(screen, previous);
+    return std::make_unique<SystemFont>(std::move(native));
+}
+
+int SystemFont::ascent() const
+{
+    return native_->ascent;
+}
+
+int SystemFont::cellHeight() const
+{
+    return native_->cellHeight;
+}
+
+const std::string& SystemFont::glyphError() const
+{
+    return native_->glyphError;
+}
+
+CharExtent SystemFont::extent(unsigned char code) const
+{
+    return native_->extents[code];
+}
+
+OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
+{
+    Native& font = *native_;
+    if (!font.outlinesRead) {
+        font.outlinesRead = true;
+        // wglUseFontOutlinesA also compiles the outlines into display lists;
+        // only the metrics are wanted, so the lists go again at once.
+        GLYPHMETRICSFLOAT glyphs[256] = {};
+        GLuint lists = glGenLists(256);
+        HGDIOBJ previous = SelectObject(font.screen, font.font);
+        BOOL done = wglUseFontOutlinesA(font.screen, 0, 256, lists, 0.0f, 0.0f, WGL_FONT_POLYGONS, glyphs);
+        SelectObject(font.screen, previous);
+        glDeleteLists(lists, 256);
+        if (!done)
+            font.glyphError = "cannot read the outlines of font \"" + font.face + "\" (wglUseFontOutlinesA: " +
+                              lastError() + ")";
+        for (int c = 0; c < 256; ++c) {
+            const GLYPHMETRICSFLOAT& g = glyphs[c];
+            font.outlines[c] = OutlineMetrics{g.gmfBlackBoxX, g.gmfBlackBoxY, g.gmfptGlyphOrigin.x,
+                                              g.gmfptGlyphOrigin.y, g.gmfCellIncX, g.gmfCellIncY};
+        }
+    }
+    return font.outlines[code];
+}
+
+struct GlyphCanvas::Native {
+    HDC memory = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    // GDI releases a bitmap only once no drawing context holds it.
+    ~Native()
+    {
+        SelectObject(memory, previousBitmap);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+};
+
+std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::string& error)
+{
+    if (width <= 0 || height <= 0) {
+        error = "image size " + std::to_string(width) + " x " + std::to_string(height) + " is empty";
+        return nullptr;
+    }
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!memory) {
+        error = "cannot make a drawing context for a " + std::to_string(width) + " x " + std::to_string(height) +
+                " image: " + lastError();
+        return nullptr;
+    }
+    // Positive height: rows stored bottom-up, as GL takes textures.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
+        error = "cannot allocate " + std::to_string(std::size_t(width) * height * 4) + " bytes for a " +
+                std::to_string(width) + " x " + std::to_string(height) + " image: " + lastError();
+        DeleteDC(memory);
+        return nullptr;
+    }
+    auto native = std::make_unique<Native>();
+    native->memory = memory;
+    native->bitmap = bitmap;
+    native->previousBitmap = SelectObject(memory, bitmap);
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(255, 255, 255));
+    return std::make_unique<GlyphCanvas>(width, height, static_cast<std::uint8_t*>(bits), std::move(native));
+}
+
+GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels, std::unique_ptr<Native> native)
+    : width_(width), height_(height), pixels_(pixels), native_(std::move(native))
+{
+}
+
+GlyphCanvas::~GlyphCanvas() = default;
+
+void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int x, int y)
+{
+    HGDIOBJ previous = SelectObject(native_->memory, font.native().font);
+    char c = char(code);
+    TextOutA(native_->memory, x, y, &c, 1);
+    SelectObject(native_->memory, previous);
+    GdiFlush();
+}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+
+// What the Windows fonts keep behind the seam: GDI handles. Only this
+// folder, and tests of it, include this header.
+
+#include "platform/font_system.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace platform {
+
+struct FontContext::Native {
+    ~Native();
+    HDC screen = nullptr;  // the whole screen's drawing context
+};
+
+struct SystemFont::Native {
+    ~Native();
+    // Selected into a drawing context only while it is used there, so that
+    // releasing it always takes effect.
+    HFONT font = nullptr;
+    HDC screen = nullptr;
+    std::string face;  // the face GDI chose for the name asked for
+    int ascent = 0;
+    int cellHeight = 0;
+    std::array<CharExtent, 256> extents{};
+    // wglUseFontOutlinesA's metrics, read at the first call: they need a
+    // current GL context.
+    bool outlinesRead = false;
+    std::array<OutlineMetrics, 256> outlines{};
+    std::string glyphError;
+};
+
+}  // namespace platform

@@ -1,0 +1,112 @@
+// Prints what the show is made of on this system, for comparing systems:
+//   starwhirl-show-report --font         ascent, cell height, then one line per
+//                                        code: code, pixel advance, em advance
+//   starwhirl-show-report --atlas        the drawn atlas: pixels with ink, and
+//                                        how many grey levels they take
+//   starwhirl-show-report --frames DIR   frames 350, 1000, 2400 and 3500 as
+//                                        DIR/frame-NNNN.ppm, played from frame 0
+#include "app/show.h"
+#include "capture/offscreen_frame.h"
+#include "platform/font_system.h"
+#include "text/atlas_geometry.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+int reportFont()
+{
+    std::string error;
+    auto font = platform::SystemFont::open(platform::FontContext::screen(), "verdana", 128, false, false, error);
+    if (!font) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::printf("ascent %d\ncell %d\n", font->ascent(), font->cellHeight());
+    for (int code = 0; code < 256; ++code) {
+        auto c = static_cast<unsigned char>(code);
+        std::printf("%d %d %.5f\n", code, font->extent(c).cx, double(font->outlineMetrics(c).cellIncX));
+    }
+    return 0;
+}
+
+int reportAtlas()
+{
+    std::string error;
+    auto font = platform::SystemFont::open(platform::FontContext::screen(), "verdana", 128, false, false, error);
+    auto canvas = font ? platform::GlyphCanvas::create(atlasSize, atlasSize, error) : nullptr;
+    if (!canvas) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    for (int code = 0; code < 256; ++code) {
+        CellOrigin origin = cellOrigin(code, false);
+        canvas->drawCharacter(*font, static_cast<unsigned char>(code), origin.x, origin.y);
+    }
+    std::set<int> levels;
+    std::size_t inked = 0;
+    for (std::size_t i = 0; i < atlasPixelCount; ++i) {
+        int value = canvas->pixels()[i * 4];
+        if (value != 0) {
+            ++inked;
+            levels.insert(value);
+        }
+    }
+    std::printf("inked %zu\nlevels %zu\n", inked, levels.size());
+    return 0;
+}
+
+int writeFrames(const std::string& dir)
+{
+    const int wanted[] = {350, 1000, 2400, 3500};
+    Show show(platform::FontContext::screen());
+    Show::reshape(800, 600);
+    OffscreenFrame offscreen(800, 600);
+    offscreen.bind();
+    int next = 0;
+    for (int frame = 0; frame <= wanted[3]; ++frame) {
+        show.display(float(frame));
+        if (frame != wanted[next])
+            continue;
+        std::vector<std::uint8_t> rgb = offscreen.readRgb();
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%04d.ppm", frame);
+        std::FILE* out = std::fopen((dir + name).c_str(), "wb");
+        if (!out) {
+            std::perror((dir + name).c_str());
+            return 1;
+        }
+        // PPM rows run top-down; GL's bottom-up.
+        std::fprintf(out, "P6\n800 600\n255\n");
+        for (int row = 599; row >= 0; --row)
+            std::fwrite(&rgb[std::size_t(row) * 800 * 3], 1, 800 * 3, out);
+        std::fclose(out);
+        ++next;
+    }
+    offscreen.release();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("starwhirl-show-report");
+    if (argc == 2 && std::strcmp(argv[1], "--font") == 0)
+        return reportFont();
+    if (argc == 2 && std::strcmp(argv[1], "--atlas") == 0)
+        return reportAtlas();
+    if (argc == 3 && std::strcmp(argv[1], "--frames") == 0)
+        return writeFrames(argv[2]);
+    std::fprintf(stderr, "usage: starwhirl-show-report --font | --atlas | --frames DIR\n");
+    return 2;
+}
