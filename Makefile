@@ -16,7 +16,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench setup build clean windows test-windows
+.PHONY: run test test-all sanitize bench setup build clean windows test-windows package
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -40,6 +40,11 @@ setup:
 build: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSTARWHIRL_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j2
+
+# build/starwhirl_VERSION_amd64.deb, checked by lintian.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/starwhirl_*_amd64.deb
 
 # Every platform this machine can test: Linux, then Windows under Wine.
 test-all: test test-windows

@@ -22,6 +22,15 @@ double maximum(const std::vector<double>& samples)
     return samples.empty() ? 0.0 : *std::max_element(samples.begin(), samples.end());
 }
 
+double spread(const std::vector<double>& samples)
+{
+    double middle = median(samples);
+    if (samples.empty() || middle <= 0.0)
+        return 0.0;
+    auto [least, most] = std::minmax_element(samples.begin(), samples.end());
+    return (*most - *least) / middle;
+}
+
 std::vector<double> gapsBetween(const std::vector<double>& times)
 {
     std::vector<double> gaps;

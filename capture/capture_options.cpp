@@ -20,6 +20,7 @@ const char captureUsage[] =
     "  --from F       first frame of the video (default: 0)\n"
     "  --to G         last frame of the video (default: 4199)\n"
     "  --help         show this text\n"
+    "  --version      show the version\n"
     "\n"
     "Files are written under a temporary name and renamed when complete. Without an X display\n"
     "the frames are rendered on a private virtual X server (Xvfb).\n";
@@ -94,6 +95,10 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
         const std::string& option = args[i];
         if (option == "--help" || option == "-h") {
             options.help = true;
+            return {};
+        }
+        if (option == "--version") {
+            options.version = true;
             return {};
         }
         bool takesValue = option == "--frames" || option == "--out" || option == "--video" ||

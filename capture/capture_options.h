@@ -6,6 +6,7 @@
 // What starwhirl-capture was asked to do.
 struct CaptureOptions {
     bool help = false;
+    bool version = false;
     std::vector<int> frames;  // pictures to write, ascending, no repeats
     std::string outDir = ".";
     std::string videoPath;

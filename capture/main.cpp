@@ -63,6 +63,10 @@ int main(int argc, char** argv)
         std::fputs(captureUsage, stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("starwhirl-capture %s\n", STARWHIRL_VERSION);
+        return 0;
+    }
     if (options.wantsPictures() && !(error = checkWritableFolder(options.outDir, true)).empty())
         return refuse(error);
     if (options.wantsVideo()) {

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The Debian package, made from this build and installed for real into a
+# throwaway root with dpkg -x: its control data, its files, lintian, and the
+# installed programs played: the show to its end, and a picture from the
+# installed capture program byte-identical to the build's. Then the same
+# build installed without root with cmake --install --prefix.
+#
+# What this cannot prove: that apt resolves the dependencies on another
+# machine (they are checked by name only), that the package's files work
+# when installed under /usr rather than in the throwaway root (the programs
+# read no files of their own, so the root's place does not matter), or that
+# a desktop shows the entry and icon (the entry and metadata are validated).
+source "$(dirname "$0")/e2e_lib.sh"
+build=$1
+capture=$build/starwhirl-capture
+
+cpack --config "$build/CPackConfig.cmake" -B "$dir/deb" >"$dir/cpack.log" 2>&1 || fail "cpack: $(tail -n 5 "$dir/cpack.log")"
+deb=$(ls "$dir"/deb/starwhirl_*_amd64.deb) || fail "no package was made"
+
+depends=$(dpkg-deb --field "$deb" Depends)
+for needed in fonts-dejavu-core libglut3.12 libfreetype6 libfontconfig1 libc6 libstdc++6; do
+  echo "$depends" | grep -q "\b$needed\b" || fail "the package does not depend on $needed: $depends"
+done
+[ "$(dpkg-deb --field "$deb" Package)" = starwhirl ] || fail "the package is not named starwhirl"
+lintian --fail-on error "$deb" >"$dir/lintian" 2>&1 || fail "lintian: $(cat "$dir/lintian")"
+
+root=$dir/root
+dpkg -x "$deb" "$root"
+for file in usr/bin/starwhirl usr/bin/starwhirl-capture usr/share/applications/starwhirl.desktop \
+  usr/share/man/man1/starwhirl.1.gz usr/share/man/man1/starwhirl-capture.1.gz \
+  usr/share/doc/starwhirl/copyright usr/share/doc/starwhirl/changelog.gz \
+  usr/share/icons/hicolor/48x48/apps/starwhirl.png usr/share/icons/hicolor/256x256/apps/starwhirl.png; do
+  [ -s "$root/$file" ] || fail "the package has no $file"
+done
+desktop-file-validate "$root/usr/share/applications/starwhirl.desktop" || fail "the desktop entry is not valid"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >"$dir/appstream" 2>&1 ||
+  fail "the AppStream metadata is not valid: $(cat "$dir/appstream")"
+MANWIDTH=80 man -l "$root/usr/share/man/man1/starwhirl-capture.1.gz" 2>/dev/null | grep -q -- '--video FILE' ||
+  fail "the capture program's manual page does not read"
+
+counter_lines 1 4200 >"$dir/expected"
+timeout 300 "$root/usr/bin/starwhirl" >"$dir/out" 2>"$dir/err"
+expect_status $? 0 "the installed show"
+expect_file "$dir/out" "$dir/expected" "the installed show's standard output"
+expect_text "$dir/err" "" "the installed show's standard error"
+
+"$root/usr/bin/starwhirl-capture" --frames 1000 --out "$dir/installed" 2>/dev/null || fail "the installed capture failed"
+"$capture" --frames 1000 --out "$dir/built" 2>/dev/null || fail "the built capture failed"
+cmp -s "$dir/installed/frame-1000.png" "$dir/built/frame-1000.png" || fail "the installed capture drew another picture"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+expect_text <("$root/usr/bin/starwhirl-capture" --version) "starwhirl-capture $version" "--version"
+
+home=$dir/home
+cmake --install "$build" --prefix "$home/.local" >/dev/null || fail "cmake --install to a user's prefix failed"
+"$home/.local/bin/starwhirl-capture" --version >/dev/null || fail "the user's installed capture program does not run"
+[ -s "$home/.local/share/man/man1/starwhirl.1.gz" ] && [ -s "$home/.local/share/applications/starwhirl.desktop" ] ||
+  fail "cmake --install left out the manual or the desktop entry"
+echo "ok: $(basename "$deb"), $(stat -c %s "$deb") bytes, lintian without errors; installed show and capture play as built"
