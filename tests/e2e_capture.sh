@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
 # starwhirl-capture as a user runs it: pictures, video, bad input, a missing
 # ffmpeg, other people's files, closed streams and interruptions.
-set -u
+source "$(dirname "$0")/e2e_lib.sh"
 bin=$(realpath "$1")
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-expect_status() { [ "$1" -eq "$2" ] || fail "$3: exit status $1, expected $2"; }
 # partial_of NAME EXT: the unfinished file of NAME.EXT, if there is one.
 partial_of() { ls "$dir/$1".partial-??????"$2" 2>/dev/null; }
 
@@ -94,20 +90,13 @@ grep -q 'interrupted' "$dir/err" || fail "no word of the interruption: $(cat "$d
 env -u DISPLAY "$bin" --video "$dir/headless.mp4" 2>"$dir/err" &
 pid=$!
 # Its children once it is encoding: the X server and ffmpeg.
-for _ in $(seq 100); do
-  children=$(pgrep -P "$pid" | tr '\n' ' ')
-  [ "$(echo $children | wc -w)" -eq 2 ] && [ -n "$(partial_of headless .mp4)" ] && break
-  sleep 0.1
-done
-[ "$(echo $children | wc -w)" -eq 2 ] || fail "expected an X server and ffmpeg as children, got: $children"
+encoding() { [ -n "$(partial_of headless .mp4)" ]; }
+wait_for_children "$pid" 2 encoding
 sleep 0.5
 kill -TERM "$pid"
 wait "$pid"
 expect_status $? 143 "SIGTERM to a capture without a display"
-for child in $children; do
-  for _ in $(seq 50); do kill -0 "$child" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$child" 2>/dev/null && fail "child $child ($(ps -o comm= -p "$child")) outlived the capture"
-done
+expect_gone "the capture" $children
 [ ! -e "$dir/headless.mp4" ] && [ -z "$(partial_of headless .mp4)" ] || fail "a terminated capture left a video file"
 
 echo "ok: pictures, video, refusals, missing ffmpeg, others' files kept, closed stderr, interruption with and without a display"

@@ -40,3 +40,27 @@ press_escape() {
   wait "$1"
   status=$?
 }
+
+# wait_for_children PID COUNT CONDITION...: waits until PID has COUNT children
+# and CONDITION holds; sets $children.
+wait_for_children() {
+  local pid=$1 count=$2
+  shift 2
+  for _ in $(seq 100); do
+    children=$(pgrep -P "$pid" | tr '\n' ' ')
+    [ "$(echo $children | wc -w)" -eq "$count" ] && "$@" && return 0
+    sleep 0.1
+  done
+  fail "expected $count children of $pid, got: $children"
+}
+
+# expect_gone WHAT PIDS...: every one of PIDS ends soon.
+expect_gone() {
+  local what=$1 pid
+  shift
+  for pid in "$@"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "child $pid ($(ps -o comm= -p "$pid")) outlived $what"
+  done
+  return 0
+}

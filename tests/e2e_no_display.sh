@@ -30,19 +30,12 @@ play=$(dirname "$0")/../tools/play
 env -u DISPLAY "$play" "$bin" >"$dir/out" 2>"$dir/err" &
 pid=$!
 started+=("$pid")
-for _ in $(seq 100); do
-  children=$(pgrep -P "$pid" | tr '\n' ' ')
-  [ "$(echo $children | wc -w)" -eq 2 ] && [ -s "$dir/out" ] && break
-  sleep 0.1
-done
-[ "$(echo $children | wc -w)" -eq 2 ] || fail "make run's fallback: expected an X server and the show, got: $children"
+has_output() { [ -s "$dir/out" ]; }
+wait_for_children "$pid" 2 has_output
 kill -TERM "$pid"
 wait "$pid"
 expect_status $? 143 "SIGTERM to make run's fallback"
-for child in $children; do
-  for _ in $(seq 50); do kill -0 "$child" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$child" 2>/dev/null && fail "child $child ($(ps -o comm= -p "$child")) outlived make run's fallback"
-done
+expect_gone "make run's fallback" $children
 expect_text "$dir/err" "No X display found: playing on a private virtual X server (Xvfb)." "make run's fallback's standard error"
 head -n 1 "$dir/out" | grep -qx '1.000000' || fail "make run's fallback printed no counter lines"
 
