@@ -66,7 +66,7 @@ windows: setup
 # The Windows build's tests under Wine, on a private virtual X server; the
 # native build is there to compare with.
 test-windows: build windows
-	tools/run-headless sh -c 'ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2; status=$$?; \
+	tools/run-headless sh -c 'tools/wine-run --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status'
 
 clean:
