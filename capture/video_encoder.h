@@ -31,7 +31,6 @@ public:
     bool finish(std::string& error);
     void abandon();
 
-    const std::string& partialPath() const { return partial_.path(); }
 
 private:
     VideoEncoder() = default;
