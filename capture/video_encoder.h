@@ -31,7 +31,6 @@ public:
     bool finish(std::string& error);
     void abandon();
 
-
 private:
     VideoEncoder() = default;
 

@@ -24,7 +24,6 @@ public:
     // Shows the frame: the first time as drawn, later times the same again.
     void present();
 
-
 private:
     enum class Rule { presentAgain, askAge, keepCopy };
     void copyFrame(bool keep);
