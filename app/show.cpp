@@ -56,7 +56,7 @@ bool Show::display(float frame)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    drawFrame(frame);
+    drawFrame(frame, scene);
     glPopMatrix();
     presenter.present();
     return true;
@@ -75,9 +75,9 @@ void Show::drawScrollingText(const char* text)
     glPopMatrix();
 }
 
-void Show::drawFrame(float f)
+void Show::drawFrame(float f, Scene scene)
 {
-    switch (sceneFor(f)) {
+    switch (scene) {
     case Scene::intro:
         glPushMatrix();
         glColor3f(float(std::sin(0.05 * f)), float(std::cos(0.01 * f)), float(std::sin(0.03 * f)));
@@ -97,7 +97,7 @@ void Show::drawFrame(float f)
         break;
     case Scene::outro:
     case Scene::greetings:
-        drawScrollingText(sceneFor(f) == Scene::outro ? outroText : greetingsText);
+        drawScrollingText(scene == Scene::outro ? outroText : greetingsText);
         glTranslatef(0.0f, 0.0f, -20.0f);
         theSolarSystem->draw(f, 1.0f);
         break;

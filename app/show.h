@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/timeline.h"
 #include "platform/frame_presenter.h"
 #include "scene/solar_system.h"
 #include "scene/spinner.h"
@@ -42,8 +43,9 @@ public:
     float scrollX = 100.0f;
 
 private:
-    // The timeline's frame routine, inside the wrapper's matrix push.
-    void drawFrame(float frame);
+    // The timeline's frame routine, inside the wrapper's matrix push, for
+    // the scene the wrapper found `frame` to be in.
+    void drawFrame(float frame, Scene scene);
     void drawScrollingText(const char* text);
 
     // Made before the cast, which presents through it.
