@@ -1,10 +1,10 @@
 #include "app/console.h"
 
+#include "platform/process_end.h"
 #include "platform/standard_streams.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -18,7 +18,7 @@ void counterNotWritten(const platform::WriteFailure& failure)
 {
     if (failure.readerGone) {
         std::fprintf(stderr, "starwhirl: standard output was closed (%s); ending the show\n", failure.reason.c_str());
-        std::exit(1);
+        platform::endProcess(1);
     }
     if (!counterLinesLost)
         std::fprintf(stderr, "starwhirl: cannot write the frame counter to standard output (%s); the show goes on\n",
@@ -46,5 +46,5 @@ void endShow()
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         counterNotWritten(platform::lastWriteFailure(errno));
-    std::exit(counterLinesLost ? 1 : 0);
+    platform::endProcess(counterLinesLost ? 1 : 0);
 }

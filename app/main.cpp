@@ -1,5 +1,6 @@
 #include "app/console.h"
 #include "app/shell.h"
+#include "app/window.h"
 #include "platform/standard_streams.h"
 
 #include <GL/glut.h>

@@ -5,10 +5,6 @@
 
 class Show;
 
-// Initialises GLUT with the command line and opens the show's window:
-// double-buffered RGB with depth, 800 x 600 at (200, 100), "starwhirl".
-void openWindow(int* argc, char** argv);
-
 // Creates the show on the window's context; it lives until the process ends.
 void initScene();
 // The show initScene made, for programs and tests that drive the callbacks.

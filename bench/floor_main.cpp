@@ -6,6 +6,7 @@
 #include "app/console.h"
 #include "app/shell.h"
 #include "app/timeline.h"
+#include "app/window.h"
 #include "platform/standard_streams.h"
 
 #include <GL/glut.h>

@@ -2,6 +2,7 @@
 // "milliseconds<TAB>step" for each start-up step, timed once in this fresh
 // process. starwhirl-bench runs it several times and takes the medians.
 #include "app/shell.h"
+#include "app/window.h"
 #include "bench/startup_breakdown.h"
 #include "platform/standard_streams.h"
 

@@ -1,5 +1,5 @@
-#include "platform/linux/code_page.h"
-#include "platform/linux/freetype_font.h"
+#include "platform/freetype/code_page.h"
+#include "platform/freetype/freetype_font.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -1,4 +1,6 @@
-#include "platform/linux/freetype_font.h"
+#include "platform/linux/font_context.h"
+
+#include "platform/freetype/freetype_font.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -25,6 +27,11 @@ FontContext::FontContext() : native_(std::make_unique<Native>())
 }
 
 FontContext::~FontContext() = default;
+
+FT_Library freetypeLibrary(FontContext& context)
+{
+    return context.native().library;
+}
 
 FontContext& FontContext::screen()
 {

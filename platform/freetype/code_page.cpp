@@ -1,4 +1,4 @@
-#include "platform/linux/code_page.h"
+#include "platform/freetype/code_page.h"
 
 #include <iconv.h>
 

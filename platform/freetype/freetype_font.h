@@ -1,8 +1,9 @@
 #pragma once
 
-// What the Linux fonts keep behind the seam: fontconfig's configuration and a
-// FreeType library for a context, a FreeType face for a font. Only this
-// folder, and tests of it, include this header.
+// Fonts drawn with FreeType, shared by the systems that have no font
+// service of their own to draw with (Linux, the web): a FreeType face behind
+// each font. How a face is found is each system's own. Only the platform
+// folders, and tests of them, include this header.
 
 #include "platform/font_system.h"
 
@@ -14,15 +15,11 @@
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
-struct _FcConfig;
 
 namespace platform {
 
-struct FontContext::Native {
-    ~Native();
-    FT_LibraryRec_* library = nullptr;  // null when FreeType could not start
-    _FcConfig* config = nullptr;        // null when fontconfig found no configuration
-};
+// The context's FreeType library; null when FreeType could not start.
+FT_LibraryRec_* freetypeLibrary(FontContext& context);
 
 struct SystemFont::Native {
     Native() { scaledAdvance.fill(-1); }
