@@ -1,0 +1,64 @@
+// The show in a web page. The browser owns the loop: each pass of
+// emscripten_set_main_loop does what one turn of GLUT's native main loop
+// does (one idle step, then one display), and GLUT's first display comes
+// before the first idle, as natively.
+#include "app/shell.h"
+#include "app/show.h"
+#include "app/timeline.h"
+
+#include <GL/glut.h>
+#include <emscripten.h>
+
+namespace {
+
+const char* sceneName(Scene scene)
+{
+    switch (scene) {
+    case Scene::intro: return "scene 1";
+    case Scene::reset: return "between scenes";
+    case Scene::release: return "scene 2";
+    case Scene::outro: return "scene 3";
+    case Scene::greetings: return "scene 4";
+    case Scene::end: return "the end";
+    }
+    return "";
+}
+
+// Tells the page which frame was just drawn, while its pixels are still in
+// the drawing buffer (Module.onFrame, when the page has one).
+EM_JS(void, frameDrawn, (int frame, const char* scene), {
+    if (Module['onFrame'])
+        Module['onFrame'](frame, UTF8ToString(scene));
+});
+
+void drawn()
+{
+    float frame = theShow().frameCount;
+    frameDrawn(int(frame), sceneName(sceneFor(frame)));
+}
+
+void pass()
+{
+    idle();
+    display();
+    drawn();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("starwhirl");
+    glutKeyboardFunc(keyboard);
+
+    reshape(800, 600);
+    initScene();
+    display();
+    drawn();
+    // 0: at the browser's display refresh; 1: main does not return.
+    emscripten_set_main_loop(pass, 0, 1);
+    return 0;
+}
