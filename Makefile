@@ -3,6 +3,8 @@
 BUILD  := build
 SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
+WEB_BUILD := build-web
+WEB_PORT := 8000
 # One rule for every build, so that switching between make run, make test and
 # make bench never rebuilds objects: warnings are errors.
 WERROR := ON
@@ -16,7 +18,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench setup build clean windows test-windows package
+.PHONY: run test test-all sanitize bench setup build clean windows test-windows package web serve-web test-web
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -51,8 +53,9 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 	lintian --fail-on error $(BUILD)/starwhirl_*_amd64.deb
 
-# Every platform this machine can test: Linux, then Windows under Wine.
-test-all: test test-windows
+# Every platform this machine can test: Linux, Windows under Wine, and the
+# web page in headless Chromium.
+test-all: test test-windows test-web
 
 # starwhirl.exe and starwhirl-windows.zip in build-windows/, cross-built with
 # mingw-w64; freeglut and GoogleTest are built for Windows once, in
@@ -74,5 +77,28 @@ test-windows: build windows
 	tools/run-headless sh -c 'tools/wine-run --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status'
 
+# The page in build-web/: index.html, starwhirl.js, starwhirl.wasm and an
+# icon, for any static file server. FreeType is built for the web once, in
+# build-web/deps. Emscripten's JavaScript tools need Debian's acorn, which a
+# node that is not Debian's own does not look for.
+web: setup
+	NODE_PATH=/usr/share/nodejs tools/build-web-deps $(WEB_BUILD)/deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DSTARWHIRL_WERROR=$(WERROR) -DSTARWHIRL_WEB_FREETYPE=$(CURDIR)/$(WEB_BUILD)/deps/freetype \
+	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j2
+	@cd $(WEB_BUILD) && for file in index.html starwhirl.js starwhirl.wasm; do \
+	  echo "$$file: $$(stat -c %s $$file) bytes, $$(gzip -9c $$file | wc -c) gzipped"; done
+
+# Serves the page on this machine only; open http://localhost:$(WEB_PORT)/.
+serve-web: web
+	@echo "Open http://localhost:$(WEB_PORT)/ in a browser; Ctrl-C stops the server."
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
+
+# The page's tests in headless Chromium; the native build is there to
+# compare pictures with.
+test-web: build web
+	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)

@@ -9,7 +9,25 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <vector>
+
 namespace {
+
+struct KeyPress {
+    unsigned char key;
+    int x, y;
+};
+
+// Keys wait for the start of the next pass, as GLUT's native loop hands
+// events over between frames. The show may end the program on a key, and
+// only inside a pass can a page's program end cleanly: from the browser's
+// key handler the exit would surface as an uncaught exception.
+std::vector<KeyPress> pendingKeys;
+
+void keyPressed(unsigned char key, int x, int y)
+{
+    pendingKeys.push_back(KeyPress{key, x, y});
+}
 
 const char* sceneName(Scene scene)
 {
@@ -39,6 +57,10 @@ void drawn()
 
 void pass()
 {
+    std::vector<KeyPress> keys;
+    keys.swap(pendingKeys);
+    for (const KeyPress& press : keys)
+        keyboard(press.key, press.x, press.y);
     idle();
     display();
     drawn();
@@ -52,7 +74,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 600);
     glutCreateWindow("starwhirl");
-    glutKeyboardFunc(keyboard);
+    glutKeyboardFunc(keyPressed);
 
     reshape(800, 600);
     initScene();

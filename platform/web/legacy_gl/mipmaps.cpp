@@ -16,8 +16,13 @@ std::vector<std::uint8_t> halveImage(const std::uint8_t* rgba, int width, int he
     for (int y = 0; y < halfHeight; ++y) {
         const std::uint8_t* in = rgba + std::size_t(y) * (down ? 2 * row : row);
         for (int x = 0; x < halfWidth; ++x, in += 2 * right) {
-            for (int c = 0; c < 4; ++c)
-                *out++ = std::uint8_t((in[c] + in[c + right] + in[c + down] + in[c + down + right] + 2) / 4);
+            for (int c = 0; c < 4; ++c) {
+                // GLU rounds the mean of four and truncates the mean of two.
+                if (right && down)
+                    *out++ = std::uint8_t((in[c] + in[c + right] + in[c + down] + in[c + down + right] + 2) / 4);
+                else
+                    *out++ = std::uint8_t((in[c] + in[c + right + down]) / 2);
+            }
         }
     }
     return half;
