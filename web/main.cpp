@@ -5,10 +5,12 @@
 #include "app/shell.h"
 #include "app/show.h"
 #include "app/timeline.h"
+#include "platform/process_end.h"
 
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -73,7 +75,11 @@ int main(int argc, char** argv)
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 600);
-    glutCreateWindow("starwhirl");
+    if (glutCreateWindow("starwhirl") == 0) {
+        std::fprintf(stderr, "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 "
+                             "(it may be switched off in the browser's settings)\n");
+        platform::endProcess(1);
+    }
     glutKeyboardFunc(keyPressed);
 
     reshape(800, 600);

@@ -7,6 +7,7 @@
 #               350, 1000, 2400 and 3500 against the native build's pictures
 #               of the same frames
 #   escape      Escape after frame 300 ends the show at once with status 0
+#   no_webgl    a browser without WebGL: status 1 and a line saying so
 here=$(cd "$(dirname "$0")/../.." && pwd)
 . "$here/tests/e2e_lib.sh"
 check=$1
@@ -25,17 +26,20 @@ for _ in $(seq 50); do [ -s "$dir/port" ] && break; sleep 0.1; done
 port=$(head -n 1 "$dir/port")
 [ -n "$port" ] || fail "the test server did not start"
 
-# play QUERY SECONDS: opens the page and waits until it reports its end.
+# play QUERY SECONDS [OPTION...]: opens the page and waits until it reports
+# its end.
 play() {
+  local query=$1 seconds=$2
+  shift 2
   chromium --headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
-    --user-data-dir="$dir/profile" --no-first-run --disable-extensions \
-    "http://127.0.0.1:$port/index.html?$1" >"$dir/chromium.log" 2>&1 &
+    --user-data-dir="$dir/profile" --no-first-run --disable-extensions "$@" \
+    "http://127.0.0.1:$port/index.html?$query" >"$dir/chromium.log" 2>&1 &
   local browser=$!
   started+=($browser)
   local waited=0
   until [ -s "$out/exit" ]; do
     kill -0 "$browser" 2>/dev/null || fail "Chromium ended before the page did: $(grep -v -i dbus "$dir/chromium.log" | tail -n 5)"
-    [ "$waited" -lt "$2" ] || fail "the page did not end within $2 s; last counter line: $(tail -n 1 "$out/lines" 2>/dev/null)"
+    [ "$waited" -lt "$seconds" ] || fail "the page did not end within $seconds s; last counter line: $(tail -n 1 "$out/lines" 2>/dev/null)"
     sleep 1
     waited=$((waited + 1))
   done
@@ -44,12 +48,14 @@ play() {
   echo "the page ended after about $waited s"
 }
 
-# The emulation announces itself on the console, which is not a fault.
-expect_no_errors() {
+# expect_no_errors_but [TEXT]: the page's error output is TEXT (or nothing)
+# besides the emulation announcing itself, and no file was missing.
+expect_no_errors_but() {
   grep -v '^WARNING: using emscripten GL' "$out/errors" >"$dir/errors" 2>/dev/null
-  expect_text "$dir/errors" "" "the page's error output"
+  expect_text "$dir/errors" "${1:-}" "the page's error output"
   [ ! -e "$out/missing" ] || fail "the page asked for files it does not have: $(tr '\n' ' ' <"$out/missing")"
 }
+expect_no_errors() { expect_no_errors_but ""; }
 
 case $check in
 whole_show)
@@ -96,6 +102,12 @@ escape)
   counter_lines 1 "$last" >"$dir/expected-lines"
   expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
   expect_no_errors
+  ;;
+no_webgl)
+  play "" 120 --disable-3d-apis
+  expect_text "$out/exit" 1 "the exit status without WebGL"
+  expect_no_errors_but "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 (it may be switched off in the browser's settings)"
+  expect_text "$out/problem" "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 (it may be switched off in the browser's settings)" "what the page says"
   ;;
 *)
   fail "unknown check $check"

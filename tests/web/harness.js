@@ -65,6 +65,7 @@
     page.onExit(code);
     flushLines();
     post('status-at-end', status());
+    post('problem', document.getElementById('problem').textContent + '\n');
     post('exit', code + '\n');
   };
   Module.onAbort = function (what) {
