@@ -4,6 +4,6 @@ namespace platform {
 
 // Where the page's one face lies in its virtual file system; the build
 // embeds it there (web/CMakeLists.txt).
-constexpr const char* bundledFontPath = "/fonts/DejaVuSans.ttf";
+constexpr const char* bundledFontPath = "/fonts/face.ttf";
 
 }  // namespace platform
