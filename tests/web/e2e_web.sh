@@ -66,7 +66,8 @@ whole_show)
   expect_no_errors
   expect_text "$out/status-at-1000" "Frame 1000.000000 — scene 2" "the status line at frame 1000"
   expect_text "$out/status-at-end" "The show has ended (status 0) at frame 4200.000000." "the status line at the end"
-  echo "first frame drawn $(cat "$out/first-frame-ms") ms after the page was opened"
+  echo "first frame drawn $(cat "$out/first-frame-ms") ms after the page was opened" \
+    "(the program started at $(cat "$out/runtime-ready-ms") ms)"
   for frame in 0700 1900 3000; do
     [ -f "$out/frame-$frame.ppm" ] || fail "the page did not report reset frame $frame"
     inked=$(tail -c +16 "$out/frame-$frame.ppm" | tr -d '\0' | wc -c)

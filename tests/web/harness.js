@@ -74,5 +74,6 @@
     post('errors', 'aborted: ' + what + '\n');
     post('exit', 'aborted\n');
   };
+  Module.onRuntimeInitialized = function () { post('runtime-ready-ms', Math.round(performance.now()) + '\n'); };
   window.addEventListener('error', function (event) { post('errors', 'error: ' + event.message + '\n'); });
 })();
