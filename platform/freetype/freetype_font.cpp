@@ -46,6 +46,19 @@ int roundPixels(FT_Pos value)
 
 }  // namespace
 
+FreetypeLibrary::FreetypeLibrary()
+{
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) == 0)
+        library_ = library;
+}
+
+FreetypeLibrary::~FreetypeLibrary()
+{
+    if (library_)
+        FT_Done_FreeType(library_);
+}
+
 std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string& path, int faceIndex,
                                          int height, bool emboldened, bool slanted, std::string& error)
 {

@@ -18,6 +18,21 @@ struct FT_FaceRec_;
 
 namespace platform {
 
+// The FreeType library a font context opens its faces with, started with the
+// context and ended with it.
+class FreetypeLibrary {
+public:
+    FreetypeLibrary();
+    ~FreetypeLibrary();
+    FreetypeLibrary(const FreetypeLibrary&) = delete;
+    FreetypeLibrary& operator=(const FreetypeLibrary&) = delete;
+    // Null when FreeType could not start.
+    FT_LibraryRec_* get() const { return library_; }
+
+private:
+    FT_LibraryRec_* library_ = nullptr;
+};
+
 // The context's FreeType library; null when FreeType could not start.
 FT_LibraryRec_* freetypeLibrary(FontContext& context);
 

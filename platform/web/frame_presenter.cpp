@@ -4,25 +4,19 @@
 
 namespace platform {
 
-// Every presentation of a frame on a page shows that frame: the browser
-// shows the canvas after the pass that drew it, whatever was swapped in
-// between (platform/web/presentation.cpp). So nothing is ever copied, and
-// WebGL 1, which cannot copy between framebuffers, suffices.
+// A page presents its canvas once, when the pass that drew it returns to the
+// browser; a swap inside the pass presents nothing and leaves the drawing as
+// it is. So every presentation of a frame shows that frame, nothing is ever
+// copied, and WebGL 1, which cannot copy between framebuffers, suffices.
 FramePresenter::FramePresenter() : rule_(Rule::presentAgain) {}
 
 FramePresenter::~FramePresenter() = default;
 
-void FramePresenter::beginFrame(int presentations)
-{
-    presentations_ = presentations;
-    presented_ = 0;
-    kept_ = false;
-}
+void FramePresenter::beginFrame(int) {}
 
 void FramePresenter::present()
 {
     glutSwapBuffers();
-    ++presented_;
 }
 
 }  // namespace platform

@@ -28,12 +28,6 @@ FontContext::FontContext() : native_(std::make_unique<Native>())
 
 FontContext::~FontContext() = default;
 
-FontContext& FontContext::screen()
-{
-    static FontContext* context = new FontContext;
-    return *context;
-}
-
 SystemFont::Native::~Native()
 {
     if (font)

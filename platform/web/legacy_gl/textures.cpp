@@ -34,31 +34,23 @@ GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsi
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
 
     const auto* pixels = static_cast<const std::uint8_t*>(data);
-    std::vector<std::uint8_t> level, next;
-    int level0 = 0;
-    // Levels larger than the largest texture are skipped, as GLU scales the
-    // image down to fit.
-    while (width > largest || height > largest) {
-        next = legacy_gl::halveImage(pixels, width, height);
-        level.swap(next);
-        pixels = level.data();
-        width = width > 1 ? width / 2 : 1;
-        height = height > 1 ? height / 2 : 1;
-    }
+    std::vector<std::uint8_t> halved;
     while (glGetError() != GL_NO_ERROR) {
     }
-    for (;;) {
-        glTexImage2D(GL_TEXTURE_2D, level0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-        if (glGetError() == GL_OUT_OF_MEMORY)
-            return GLU_OUT_OF_MEMORY;
+    // Images larger than the largest texture are halved until they fit, as
+    // GLU scales them down.
+    for (int level = 0;;) {
+        if (width <= largest && height <= largest) {
+            glTexImage2D(GL_TEXTURE_2D, level++, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+            if (glGetError() == GL_OUT_OF_MEMORY)
+                return GLU_OUT_OF_MEMORY;
+        }
         if (width == 1 && height == 1)
             return 0;
-        next = legacy_gl::halveImage(pixels, width, height);
-        level.swap(next);
-        pixels = level.data();
+        halved = legacy_gl::halveImage(pixels, width, height);
+        pixels = halved.data();
         width = width > 1 ? width / 2 : 1;
         height = height > 1 ? height / 2 : 1;
-        ++level0;
     }
 }
 
