@@ -1,5 +1,6 @@
 # The two commands a new user runs: `make run` and `make test`.
 # Both install missing Debian packages first, then configure and build in build/.
+# The folders of the configurations in CMakePresets.json.
 BUILD  := build
 SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
@@ -27,16 +28,13 @@ test: build
 	tools/run-headless ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j2
 	@$(MAKE) --no-print-directory sanitize
 
-# The whole suite again, built with AddressSanitizer and UBSan. LeakSanitizer's
-# own tracer can crash at exit while Mesa's worker threads end ("Tracer caught
-# signal 11", a flake of LSan's stop-the-world, seen on loaded machines after
-# the test had passed; the GL tests now check for leaks before exit). A test
-# that fails is run up to twice more, so only a failure that repeats turns the
-# run red.
+# The whole suite again, built with AddressSanitizer and UBSan. A test that
+# fails only by LeakSanitizer's own tracer crashing at exit is tried again
+# (tools/sanitizer-ctest says why); every other failure turns the run red.
 sanitize: setup
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSTARWHIRL_SANITIZE=ON -DSTARWHIRL_WERROR=ON
+	cmake --preset sanitize -B $(SANITIZE_BUILD)
 	cmake --build $(SANITIZE_BUILD) -j2
-	$(SANITIZER_ENV) tools/run-headless ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --no-tests=error -j2 --repeat until-pass:3
+	$(SANITIZER_ENV) tools/run-headless tools/sanitizer-ctest $(SANITIZE_BUILD)
 
 bench: build
 	tools/run-headless $(BUILD)/bench/starwhirl-bench
@@ -45,7 +43,7 @@ setup:
 	@tools/install-packages
 
 build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSTARWHIRL_WERROR=$(WERROR)
+	cmake --preset release -B $(BUILD) -DSTARWHIRL_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j2
 
 # build/starwhirl_VERSION_amd64.deb, checked by lintian.
@@ -62,12 +60,7 @@ test-all: test test-windows test-web
 # build-windows/deps.
 windows: setup
 	tools/build-windows-deps $(WINDOWS_BUILD)/deps
-	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DSTARWHIRL_WERROR=$(WERROR) \
-	  -DSTARWHIRL_FREEGLUT=$(CURDIR)/$(WINDOWS_BUILD)/deps/freeglut \
-	  -DGTest_DIR=$(CURDIR)/$(WINDOWS_BUILD)/deps/googletest/lib/cmake/GTest \
-	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/wine-run \
-	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
+	cmake --preset windows -DSTARWHIRL_WERROR=$(WERROR)
 	cmake --build $(WINDOWS_BUILD) -j2
 	tools/package-windows $(WINDOWS_BUILD)
 
@@ -83,9 +76,7 @@ test-windows: build windows
 # node that is not Debian's own does not look for.
 web: setup
 	NODE_PATH=/usr/share/nodejs tools/build-web-deps $(WEB_BUILD)/deps
-	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
-	  -DSTARWHIRL_WERROR=$(WERROR) -DSTARWHIRL_WEB_FREETYPE=$(CURDIR)/$(WEB_BUILD)/deps/freetype \
-	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
+	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web -DSTARWHIRL_WERROR=$(WERROR)
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j2
 	@cd $(WEB_BUILD) && for file in index.html starwhirl.js starwhirl.wasm; do \
 	  echo "$$file: $$(stat -c %s $$file) bytes, $$(gzip -9c $$file | wc -c) gzipped"; done
