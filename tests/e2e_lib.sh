@@ -1,5 +1,8 @@
 # Shared by the whole-program test scripts: a scratch folder that is removed
 # at the end, programs that are stopped at the end, and exact comparisons.
+# No -e or pipefail: a program's failing status is what most tests look at
+# (expect_status), and some pipelines end on purpose in a reader that quits
+# early (head, grep -q), which is the point of the console tests.
 set -u
 dir=$(mktemp -d)
 started=()

@@ -46,14 +46,27 @@ ended() {
   fail "$1"
 }
 
-# A 1 x 1 window costs almost nothing to draw, so the show races through it:
-# a tenth of a second there is already hundreds of frames.
-for step in "1 1 0.1" "4000 3000 0.5" "800 600 0.3"; do
-  read -r width height pause <<<"$step"
-  xdotool windowsize "$wid" "$width" "$height" || ended "could not resize to $width x $height"
-  sleep "$pause"
+# Waits, at most 10 s, until N more frames have been counted: the show has
+# drawn at the window's new state. Polled, not slept, so that a slow machine
+# is waited for and a fast one does not race to the end meanwhile.
+advances() {
+  local from
+  from=$(lines)
+  for _ in $(seq 100); do
+    [ "$(lines)" -ge $((from + $1)) ] && return 0
+    kill -0 "$pid" 2>/dev/null || ended "the show ended while the window changed"
+    sleep 0.1
+  done
+  return 1
+}
+
+for size in "1 1" "4000 3000" "800 600"; do
+  read -r width height <<<"$size"
+  xdotool windowsize --sync "$wid" "$width" "$height" || ended "could not resize to $width x $height"
+  advances 20 || fail "no frames were drawn at $width x $height"
 done
 xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 800x600' || fail "the window did not return to 800x600"
+[ "$(lines)" -lt 4000 ] || fail "the show was nearly over before the window was hidden; nothing below would be tested"
 
 # Hidden, the show waits: no display calls come, so no frames may be counted.
 xdotool windowunmap --sync "$wid" || fail "could not unmap the window"
@@ -77,7 +90,7 @@ sleep 1
 kill "$cover"
 wait "$cover" 2>/dev/null
 resumes "$before" || fail "the show did not go on after it was exposed"
-xdotool windowmove "$wid" 1500 1500 && sleep 0.3 && xdotool windowmove "$wid" 200 100 ||
+xdotool windowmove --sync "$wid" 1500 1500 && xdotool windowmove --sync "$wid" 200 100 ||
   fail "could not move the window off the screen and back"
 
 timeout 300 tail --pid="$pid" -f /dev/null || fail "the show did not end by itself"
