@@ -47,6 +47,12 @@ void Show::reshape(int width, int height)
     glTranslatef(0.0f, 0.0f, -5.0f);
 }
 
+void Show::seek(float frame)
+{
+    frameCount = frame;
+    scrollX = scrollerBefore(frame);
+}
+
 bool Show::display(float frame)
 {
     Scene scene = sceneFor(frame);

@@ -35,12 +35,16 @@ public:
 
     // The frame clock: raised by exactly 1.0 per tick, so it always holds a
     // whole number and the timeline can compare it for equality.
-    float frameCount = 0.0f;
+    float frame() const { return frameCount; }
     float tick() { return frameCount += 1.0f; }
 
     // The text scroller: 100 at start, 1 lower after each drawn text, back
     // to 90 on each reset frame.
-    float scrollX = 100.0f;
+    float scroll() const { return scrollX; }
+
+    // Puts the clock at `frame` and the scroller where a show played from the
+    // start has it there, for programs and tests that begin part-way.
+    void seek(float frame);
 
 private:
     // The timeline's frame routine, inside the wrapper's matrix push, for
@@ -48,6 +52,8 @@ private:
     void drawFrame(float frame, Scene scene);
     void drawScrollingText(const char* text);
 
+    float frameCount = 0.0f;
+    float scrollX = 100.0f;
     // Made before the cast, which presents through it.
     platform::FramePresenter presenter;
     std::unique_ptr<SolarSystem> theSolarSystem;

@@ -26,21 +26,33 @@ static_assert(hasNoConversions(introText) && hasNoConversions(releaseText) &&
 
 Scene sceneFor(float frame)
 {
-    if (frame < 700.0f)
+    if (frame < resetFrames[0])
         return Scene::intro;
-    if (frame == 700.0f)
+    if (frame == resetFrames[0])
         return Scene::reset;
-    if (frame < 1900.0f)
+    if (frame < resetFrames[1])
         return Scene::release;
-    if (frame == 1900.0f)
+    if (frame == resetFrames[1])
         return Scene::reset;
-    if (frame < 3000.0f)
+    if (frame < resetFrames[2])
         return Scene::outro;
-    if (frame == 3000.0f)
+    if (frame == resetFrames[2])
         return Scene::reset;
     if (frame < float(endFrame))
         return Scene::greetings;
     return Scene::end;
+}
+
+float scrollerBefore(float frame)
+{
+    float start = 100.0f;
+    float firstText = 0.0f;
+    for (float reset : resetFrames)
+        if (frame > reset) {
+            start = 90.0f;
+            firstText = reset + 1.0f;
+        }
+    return start - (frame - firstText);
 }
 
 int presentationsFor(Scene scene)

@@ -26,7 +26,7 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
     for (int i = 0; i < 702; ++i)
         ASSERT_EQ(visited[i], i);
     // The scroller stands exactly where the show leaves it after frame 701.
-    EXPECT_EQ(show.scrollX, 89.0f);
+    EXPECT_EQ(show.scroll(), 89.0f);
 
     auto picture = [](const std::vector<std::uint8_t>& topDown) {
         Picture p{800, 600, {}};

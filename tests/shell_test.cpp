@@ -106,17 +106,16 @@ TEST_F(ShellTest, ReshapeToZeroHeightOrWidthKeepsTheProjectionFinite)
 TEST_F(ShellTest, IdleCountsOneFramePerTickAndPrintsEachCount)
 {
     initScene();
-    float& frameCount = theShow().frameCount;
-    frameCount = 0.0f;
+    theShow().seek(0.0f);
     ::testing::internal::CaptureStdout();
     idle();
     idle();
     idle();
     std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(out, "1.000000\n2.000000\n3.000000\n");
-    EXPECT_EQ(frameCount, 3.0f);
+    EXPECT_EQ(theShow().frame(), 3.0f);
 
-    frameCount = 4199.0f;
+    theShow().seek(4199.0f);
     ::testing::internal::CaptureStdout();
     idle();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "4200.000000\n");
@@ -125,15 +124,14 @@ TEST_F(ShellTest, IdleCountsOneFramePerTickAndPrintsEachCount)
 TEST_F(ShellTest, KeysOtherThanEscapeChangeNothing)
 {
     initScene();
-    float& frameCount = theShow().frameCount;
-    frameCount = 123.0f;
+    theShow().seek(123.0f);
     Matrix before = currentMatrix(GL_MODELVIEW_MATRIX);
     ::testing::internal::CaptureStdout();
     for (int key = 0; key < 256; ++key)
         if (key != 27)
             keyboard(static_cast<unsigned char>(key), 10, 20);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(frameCount, 123.0f);
+    EXPECT_EQ(theShow().frame(), 123.0f);
     expectMatrixNear(currentMatrix(GL_MODELVIEW_MATRIX), before, 0.0f);
 }
 
@@ -163,7 +161,7 @@ TEST_F(ShellTest, DisplayClearsAndLeavesTheBaseMatrix)
 TEST_F(ShellTest, DisplayAtTheEndOfTheShowExitsWithStatusZero)
 {
     initScene();
-    theShow().frameCount = 4200.0f;
+    theShow().seek(4200.0f);
     EXPECT_EXIT(display(), ::testing::ExitedWithCode(0), "");
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -24,24 +25,36 @@ TEST(SceneFor, FramesMapToTheirScenesWithBlankFramesAtTheBoundaries)
         EXPECT_EQ(sceneFor(c.frame), c.scene) << "frame " << c.frame;
 }
 
-TEST(SceneTexts, AreExactlyTheShowsWordsWithTheirSpacing)
+TEST(ScrollerBefore, FollowsTheScrollerOfAShowPlayedFromTheStart)
 {
+    float scroller = 100.0f;
+    for (int frame = 0; frame < endFrame; ++frame) {
+        if (sceneFor(float(frame)) == Scene::reset) {
+            scroller = 90.0f;
+            continue;
+        }
+        ASSERT_EQ(scrollerBefore(float(frame)), scroller) << "frame " << frame;
+        scroller -= 1.0f;
+    }
+    EXPECT_EQ(scrollerBefore(701.0f), 90.0f);
+    EXPECT_EQ(scrollerBefore(4199.0f), 90.0f - (4199.0f - 3001.0f));
+}
+
+TEST(SceneTexts, FormatToThemselvesWithinTheFontsBuffer)
+{
+    // The texts reach the font as formats, into a 256-byte buffer: a '%' or
+    // a text of 256 bytes or more would change what the viewer reads.
+    for (const char* text : {introText, releaseText, outroText, greetingsText}) {
+        char formatted[256];
+        int n = std::snprintf(formatted, sizeof formatted, text);
+        EXPECT_EQ(n, int(std::strlen(text)));
+        EXPECT_LT(n, 256);
+        EXPECT_STREQ(formatted, text);
+    }
     EXPECT_EQ(std::strlen(introText), 70u);
     EXPECT_EQ(std::strlen(releaseText), 150u);
     EXPECT_EQ(std::strlen(outroText), 139u);
     EXPECT_EQ(std::strlen(greetingsText), 138u);
-
-    // Runs of spaces and the space before a comma are part of the texts.
-    EXPECT_STREQ(introText, "Put on your headphones and your favorite tune.....Ready?.....Let's go!");
-    EXPECT_STREQ(releaseText,
-                 "Combined Demo released @ Grindvale 2003 by tovik   This is my first OpenGL demo "
-                 "made with GLUT and inspired by Quelmar's 3D Coding tutorial yesterday.");
-    EXPECT_STREQ(outroText,
-                 "'nuff said because the demo is just about to end. and I had no more time coding "
-                 "anyway. oh....I almost forgot something......the greetz....");
-    EXPECT_STREQ(greetingsText,
-                 "Pendro, vek, Ashfern, Tiku, lurva, ziro, Quelmar, v0idw4lk, Rel7 ,KRXSignal, GV "
-                 "Crew, #midnightpixelpusherclub       WHOOOOOOOOOOOOOOOOOA!");
 }
 
 }  // namespace

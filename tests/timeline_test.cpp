@@ -74,46 +74,46 @@ protected:
 
 TEST_F(TimelineTest, TheScrollerStartsEachTextAtItsPlaceAndMovesItLeft)
 {
-    show->scrollX = 100.0f;
     auto [x0, y0] = textOrigin(0);
     EXPECT_NEAR(x0, 5.0f, 1e-4);
     EXPECT_NEAR(y0, -2.0f, 1e-4);
-    EXPECT_EQ(show->scrollX, 99.0f);
+    EXPECT_EQ(show->scroll(), 99.0f);
     EXPECT_NEAR(textOrigin(1).first, 4.95f, 1e-4);
-    EXPECT_EQ(show->scrollX, 98.0f);
+    EXPECT_EQ(show->scroll(), 98.0f);
 
     Picture blank = showFrame(700);
-    EXPECT_EQ(show->scrollX, 90.0f);
+    EXPECT_EQ(show->scroll(), 90.0f);
     EXPECT_EQ(blank.inkCount(), 0);
 
     auto [x1, y1] = textOrigin(701);
     EXPECT_NEAR(x1, 6.0f, 1e-4);
     EXPECT_NEAR(y1, -2.0f, 1e-4);
-    EXPECT_EQ(show->scrollX, 89.0f);
+    EXPECT_EQ(show->scroll(), 89.0f);
 }
 
 TEST_F(TimelineTest, EachResetFrameIsBlankAndRewindsTheScroller)
 {
     for (float frame : {700.0f, 1900.0f, 3000.0f}) {
-        show->scrollX = -321.0f;
+        show->seek(frame - 1.0f);
+        showFrame(frame - 1.0f);
         Picture picture = showFrame(frame);
         EXPECT_EQ(picture.inkCount(), 0) << "frame " << frame;
-        EXPECT_EQ(show->scrollX, 90.0f) << "frame " << frame;
+        EXPECT_EQ(show->scroll(), 90.0f) << "frame " << frame;
+        EXPECT_NEAR(textOrigin(frame + 1.0f).first, 6.0f, 1e-4) << "frame " << frame + 1.0f;
     }
-    show->scrollX = 90.0f;
-    EXPECT_NEAR(textOrigin(3001).first, 6.0f, 1e-4);
 }
 
 TEST_F(TimelineTest, AMissedResetFrameLeavesTheScrollerRunning)
 {
-    show->scrollX = 50.0f;
-    EXPECT_NEAR(textOrigin(702).first, 50.0f * 0.06666667f, 1e-4);
-    EXPECT_EQ(show->scrollX, 49.0f);
+    show->seek(699.0f);
+    float before = show->scroll();
+    EXPECT_NEAR(textOrigin(702).first, before * 0.06666667f, 1e-4);
+    EXPECT_EQ(show->scroll(), before - 1.0f);
 }
 
 TEST_F(TimelineTest, SceneOneShowsTheWelcomeLineOnlyInTheLowerBand)
 {
-    show->scrollX = 100.0f - 300.0f;  // as the show has it at frame 300
+    show->seek(300.0f);
     Picture picture = showFrame(300);
 
     // The text's quads span 1 to 2 units below the centre, 6 units away.
@@ -127,7 +127,7 @@ TEST_F(TimelineTest, SceneOneShowsTheWelcomeLineOnlyInTheLowerBand)
 
 TEST_F(TimelineTest, SceneTwoShowsTheSpinnerNearTheCentre)
 {
-    show->scrollX = 90.0f - 299.0f;
+    show->seek(999.0f);
     showFrame(999);
     Picture picture = showFrame(1000);
     EXPECT_GT(picture.inkCount(250, 150, 550, 450), 5000);
@@ -138,8 +138,7 @@ TEST_F(TimelineTest, ScenesThreeAndFourShowTheSunAndWhiteText)
 {
     for (float frame : {2300.0f, 3500.0f}) {
         SCOPED_TRACE(frame);
-        float firstFrame = frame < 3000.0f ? 1901.0f : 3001.0f;
-        show->scrollX = 90.0f - (frame - 1.0f - firstFrame);
+        show->seek(frame - 1.0f);
         showFrame(frame - 1.0f);
         Picture picture = showFrame(frame);
         EXPECT_TRUE(picture.isInk(400, 300)) << "the Sun at the centre";
@@ -159,10 +158,10 @@ TEST_F(TimelineTest, TheSameFrameFromTheSameStateGivesTheSamePixels)
     for (float frame : {300.0f, 1000.0f, 2500.0f, 3500.0f}) {
         SCOPED_TRACE(frame);
         // The frame before sets the colour that scene 2's text takes.
-        show->scrollX = 50.0f;
+        show->seek(frame - 1.0f);
         showFrame(frame - 1.0f);
         Picture first = showFrame(frame);
-        show->scrollX = 50.0f;
+        show->seek(frame - 1.0f);
         showFrame(frame - 1.0f);
         Picture second = showFrame(frame);
         EXPECT_GT(first.inkCount(), 1000);
@@ -184,7 +183,7 @@ TEST_F(TimelineTest, FromTheLastFrameOnTheShowIsOverAndNothingIsDrawnOrPresented
     Picture picture = Picture::of(offscreen);
     offscreen.release();
     EXPECT_NEAR(picture.at(400, 300)[0], 128, 1) << "a frame past the end must not clear or draw";
-    EXPECT_EQ(show->scrollX, 100.0f - 1.0f);
+    EXPECT_EQ(show->scroll(), 100.0f - 1.0f);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ EM_JS(void, frameDrawn, (int frame, const char* scene), {
 
 void drawn()
 {
-    float frame = theShow().frameCount;
+    float frame = theShow().frame();
     frameDrawn(int(frame), sceneName(sceneFor(frame)));
 }
 
