@@ -31,7 +31,7 @@ done
 "$wine_run" "$exe" >/dev/null 2>"$dir/err" &
 pid=$!
 started+=("$pid")
-wid=$(timeout 60 xdotool search --sync --name '^starwhirl$' | head -n 1)
+wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^starwhirl$' | head -n 1)
 [ -n "$wid" ] || fail "no window named starwhirl appeared"
 press_escape "$pid" "$wid"
 expect_status "$status" 0 "Escape"
