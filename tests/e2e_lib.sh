@@ -35,7 +35,7 @@ expect_text() {
 }
 
 # The id of the show's window once it is mapped.
-window_of() { timeout 30 xdotool search --sync --pid "$1" --name '^starwhirl$' | head -n 1; }
+window_of() { timeout 30 xdotool search --sync --onlyvisible --pid "$1" --name '^starwhirl$' | head -n 1; }
 
 # Ends the show at PID with Escape and waits; sets $status.
 press_escape() {
