@@ -1,8 +1,10 @@
 #include "app/show.h"
 #include "capture/capture.h"
 #include "capture/capture_options.h"
+#include "capture/display_errors.h"
 #include "capture/interruption.h"
 #include "capture/private_display.h"
+#include "capture/temporary_file.h"
 #include "capture/video_encoder.h"
 #include "platform/font_system.h"
 #include "platform/standard_streams.h"
@@ -26,27 +28,43 @@ int refuse(const std::string& message, int status = 2)
     return status;
 }
 
-// An empty string when files can be created in `dir`, else why not.
-std::string checkWritableFolder(const std::string& dir, bool create)
+// Everything after the pictures' folder is ready: the video's target, the
+// display, the window, the show and the capture. Returns the exit status.
+int render(const CaptureOptions& options, char* programName)
 {
-    struct stat info;
-    if (stat(dir.c_str(), &info) != 0) {
-        if (!create || mkdir(dir.c_str(), 0777) != 0)
-            return "cannot use folder " + dir + ": " + std::strerror(errno);
-    } else if (!S_ISDIR(info.st_mode)) {
-        return dir + " is not a folder";
-    }
-    if (access(dir.c_str(), W_OK | X_OK) != 0)
-        return "cannot write in folder " + dir + ": " + std::strerror(errno);
-    return {};
-}
+    std::string error;
+    if (options.wantsVideo() && !(error = VideoEncoder::checkTarget(options.videoPath)).empty())
+        return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
 
-std::string folderOf(const std::string& path)
-{
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    std::unique_ptr<PrivateDisplay> privateDisplay;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "No X display found: rendering on a private virtual X server (Xvfb).\n");
+        privateDisplay = PrivateDisplay::start(error);
+        if (!privateDisplay)
+            return refuse(error, 1);
+    }
+
+    int glutArgc = 1;
+    glutInit(&glutArgc, &programName);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("starwhirl-capture");
+    watchDisplayErrors();
+    // Frames are drawn only by the capture loop: a redraw of the hidden
+    // window must not advance the show's scroller.
+    glutDisplayFunc([] {});
+    glutHideWindow();
+    glutMainLoopEvent();
+
+    int status = 0;
+    {
+        Show show(platform::FontContext::screen());
+        status = runCapture(show, options);
+    }
+    // GLUT lets go of the X server before the server goes.
+    glutExit();
+    return status;
 }
 
 }  // namespace
@@ -67,43 +85,22 @@ int main(int argc, char** argv)
         std::printf("starwhirl-capture %s\n", STARWHIRL_VERSION);
         return 0;
     }
-    if (options.wantsPictures() && !(error = checkWritableFolder(options.outDir, true)).empty())
-        return refuse(error);
-    if (options.wantsVideo()) {
-        if (!(error = checkWritableFolder(folderOf(options.videoPath), false)).empty())
+    bool madeOutDir = false;
+    if (options.wantsPictures()) {
+        madeOutDir = mkdir(options.outDir.c_str(), 0777) == 0;
+        if (!madeOutDir && errno != EEXIST && errno != ENOTDIR)
+            return refuse("cannot create folder " + options.outDir + ": " + std::strerror(errno));
+        if (!(error = checkFolder(options.outDir)).empty()) {
+            if (madeOutDir)
+                rmdir(options.outDir.c_str());
             return refuse(error);
-        if (!(error = VideoEncoder::checkTarget(options.videoPath)).empty())
-            return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
+        }
     }
 
-    std::unique_ptr<PrivateDisplay> privateDisplay;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-        std::fprintf(stderr, "No X display found: rendering on a private virtual X server (Xvfb).\n");
-        privateDisplay = PrivateDisplay::start(error);
-        if (!privateDisplay)
-            return refuse(error, 1);
-    }
-
-    int glutArgc = 1;
-    glutInit(&glutArgc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("starwhirl-capture");
-    // Frames are drawn only by the capture loop: a redraw of the hidden
-    // window must not advance the show's scroller.
-    glutDisplayFunc([] {});
-    glutHideWindow();
-    glutMainLoopEvent();
-
-    int status = 0;
-    {
-        Show show(platform::FontContext::screen());
-        status = runCapture(show, options);
-    }
-    // GLUT lets go of the X server before the server goes.
-    glutExit();
-    privateDisplay.reset();
+    int status = render(options, argv[0]);
+    // A folder made for pictures that were never written is not left behind.
+    if (status != 0 && madeOutDir)
+        rmdir(options.outDir.c_str());
     if (interruption())
         endAsInterrupted(interruption());
     return status;
