@@ -184,6 +184,21 @@ sleep 0.5
 kill -TERM "$pid"
 ended_cleanly headless "SIGTERM to a capture without a display" 143
 
+# However the capture ends, its own X server ends with it; here the show's
+# font cannot be found, before any frame. The server is the real one, its
+# number noted on the way.
+mkdir "$dir/shim" "$dir/no-fonts"
+printf '#!/bin/sh\necho $$ >"%s"\nexec "%s" "$@"\n' "$dir/server-pid" "$(command -v Xvfb)" >"$dir/shim/Xvfb"
+chmod +x "$dir/shim/Xvfb"
+printf '<?xml version="1.0"?>\n<fontconfig><dir>%s</dir><cachedir>%s</cachedir></fontconfig>\n' \
+  "$dir/no-fonts" "$dir/no-fonts/cache" >"$dir/no-fonts/fonts.conf"
+env -u DISPLAY PATH="$dir/shim:$PATH" FONTCONFIG_FILE="$dir/no-fonts/fonts.conf" \
+  "$bin" --frames 1 --out "$dir" 2>"$dir/err" || status=$?
+expect_status "$status" 1 "a capture without the show's font"
+grep -qF 'cannot find font "verdana"' "$dir/err" || fail "no word of the missing font: $(cat "$dir/err")"
+expect_gone "a capture without the show's font" "$(cat "$dir/server-pid")"
+status=0
+
 # The X server going away ends the capture as a signal does: ffmpeg stopped,
 # the unfinished video removed, one line of ours, and a failed status.
 run_capture lost env -u DISPLAY
