@@ -121,7 +121,8 @@ int runCapture(Show& show, const CaptureOptions& options)
         return true;
     };
     int rendered = renderShow(show, options.lastFrame(), visit, error);
-    progress.finish();
+    if (rendered > 0)
+        progress.finish();
 
     if (interruption()) {
         if (video)
