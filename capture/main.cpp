@@ -28,44 +28,17 @@ int refuse(const std::string& message, int status = 2)
     return status;
 }
 
-// Everything after the pictures' folder is ready: the video's target, the
-// display, the window, the show and the capture. Returns the exit status.
-int render(const CaptureOptions& options, char* programName)
-{
-    std::string error;
-    if (options.wantsVideo() && !(error = VideoEncoder::checkTarget(options.videoPath)).empty())
-        return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
-
-    std::unique_ptr<PrivateDisplay> privateDisplay;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-        std::fprintf(stderr, "No X display found: rendering on a private virtual X server (Xvfb).\n");
-        privateDisplay = PrivateDisplay::start(error);
-        if (!privateDisplay)
-            return refuse(error, 1);
-    }
-
-    int glutArgc = 1;
-    glutInit(&glutArgc, &programName);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("starwhirl-capture");
-    watchDisplayErrors();
-    // Frames are drawn only by the capture loop: a redraw of the hidden
-    // window must not advance the show's scroller.
-    glutDisplayFunc([] {});
-    glutHideWindow();
-    glutMainLoopEvent();
-
-    int status = 0;
+// A folder made for the pictures goes again when the capture ends before
+// writing into it; rmdir takes only an empty folder.
+struct MadeFolder {
+    std::string path;  // empty when none was made
+    ~MadeFolder() { removeIfEmpty(); }
+    void removeIfEmpty()
     {
-        Show show(platform::FontContext::screen());
-        status = runCapture(show, options);
+        if (!path.empty())
+            rmdir(path.c_str());
     }
-    // GLUT lets go of the X server before the server goes.
-    glutExit();
-    return status;
-}
+};
 
 }  // namespace
 
@@ -85,23 +58,50 @@ int main(int argc, char** argv)
         std::printf("starwhirl-capture %s\n", STARWHIRL_VERSION);
         return 0;
     }
-    bool madeOutDir = false;
+    MadeFolder madeFolder;
     if (options.wantsPictures()) {
-        madeOutDir = mkdir(options.outDir.c_str(), 0777) == 0;
-        if (!madeOutDir && errno != EEXIST && errno != ENOTDIR)
+        if (mkdir(options.outDir.c_str(), 0777) == 0)
+            madeFolder.path = options.outDir;
+        else if (errno != EEXIST && errno != ENOTDIR)
             return refuse("cannot create folder " + options.outDir + ": " + std::strerror(errno));
-        if (!(error = checkFolder(options.outDir)).empty()) {
-            if (madeOutDir)
-                rmdir(options.outDir.c_str());
+        if (!(error = checkFolder(options.outDir)).empty())
             return refuse(error);
-        }
+    }
+    if (options.wantsVideo() && !(error = VideoEncoder::checkTarget(options.videoPath)).empty())
+        return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
+
+    std::unique_ptr<PrivateDisplay> privateDisplay;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "No X display found: rendering on a private virtual X server (Xvfb).\n");
+        privateDisplay = PrivateDisplay::start(error);
+        if (!privateDisplay)
+            return refuse(error, 1);
     }
 
-    int status = render(options, argv[0]);
-    // A folder made for pictures that were never written is not left behind.
-    if (status != 0 && madeOutDir)
-        rmdir(options.outDir.c_str());
-    if (interruption())
+    int glutArgc = 1;
+    glutInit(&glutArgc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("starwhirl-capture");
+    watchDisplayErrors();
+    // Frames are drawn only by the capture loop: a redraw of the hidden
+    // window must not advance the show's scroller.
+    glutDisplayFunc([] {});
+    glutHideWindow();
+    glutMainLoopEvent();
+
+    int status = 0;
+    {
+        Show show(platform::FontContext::screen());
+        status = runCapture(show, options);
+    }
+    // GLUT lets go of the X server before the server goes.
+    glutExit();
+    privateDisplay.reset();
+    if (interruption()) {
+        madeFolder.removeIfEmpty();
         endAsInterrupted(interruption());
+    }
     return status;
 }
