@@ -2,6 +2,7 @@
 
 #include "app/show.h"
 #include "capture/capture_options.h"
+#include "capture/display_errors.h"
 #include "capture/interruption.h"
 #include "capture/offscreen_frame.h"
 #include "capture/png_writer.h"
@@ -47,10 +48,15 @@ std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
     return topDown;
 }
 
-int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit)
+int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit,
+               std::string& error)
 {
     Show::reshape(width, height);
     OffscreenFrame offscreen(width, height);
+    if (!offscreen.error().empty()) {
+        error = offscreen.error();
+        return 0;
+    }
     offscreen.bind();
     int rendered = 0;
     for (int frame = 0; frame <= lastFrame; ++frame) {
@@ -68,7 +74,11 @@ int runCapture(Show& show, const CaptureOptions& options)
     // A dead ffmpeg shows up as a failed write, not as a fatal signal.
     std::signal(SIGPIPE, SIG_IGN);
 
-    std::string error;
+    std::string error = displayError();
+    if (!error.empty()) {
+        complain(error);
+        return 1;
+    }
     std::unique_ptr<VideoEncoder> video;
     if (options.wantsVideo()) {
         video = VideoEncoder::start(options.videoPath, width, height, options.fps, error);
@@ -85,6 +95,8 @@ int runCapture(Show& show, const CaptureOptions& options)
         progress.update(frame + 1);
         if (interruption())
             return false;
+        if (!(error = displayError()).empty())
+            return false;
         bool inVideo = video && frame >= options.from && frame <= options.to;
         bool asPicture = std::binary_search(options.frames.begin(), options.frames.end(), frame);
         if (!inVideo && !asPicture)
@@ -97,7 +109,9 @@ int runCapture(Show& show, const CaptureOptions& options)
             TemporaryFile partial;
             if (!partial.create(path, error))
                 return false;
-            std::FILE* file = fdopen(partial.releaseFd(), "wb");
+            std::FILE* file = fdopen(partial.fd(), "wb");
+            if (file)
+                partial.releaseFd();
             error = file ? writePng(file, path, width, height, rgb.data())
                          : "cannot write " + path + ": " + std::strerror(errno);
             if (!error.empty() || !partial.keep(error))
@@ -106,8 +120,9 @@ int runCapture(Show& show, const CaptureOptions& options)
         }
         return true;
     };
-    int rendered = renderShow(show, options.lastFrame(), visit);
-    progress.finish();
+    int rendered = renderShow(show, options.lastFrame(), visit, error);
+    if (rendered > 0)
+        progress.finish();
 
     if (interruption()) {
         if (video)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 struct CaptureOptions;
@@ -13,8 +14,10 @@ class Show;
 // through the show's own frame wrapper, so every frame is what the show
 // draws. After each frame `visit` gets the frame number and the offscreen
 // frame holding its picture, and returns false to stop. Returns the number
-// of frames rendered.
-int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit);
+// of frames rendered; none, with the reason in `error`, when the offscreen
+// frame cannot be made.
+int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit,
+               std::string& error);
 
 // A picture's RGB bytes, rows top-down as image files store them.
 std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture);

@@ -1,8 +1,10 @@
 #include "app/show.h"
 #include "capture/capture.h"
 #include "capture/capture_options.h"
+#include "capture/display_errors.h"
 #include "capture/interruption.h"
 #include "capture/private_display.h"
+#include "capture/temporary_file.h"
 #include "capture/video_encoder.h"
 #include "platform/font_system.h"
 #include "platform/standard_streams.h"
@@ -26,28 +28,17 @@ int refuse(const std::string& message, int status = 2)
     return status;
 }
 
-// An empty string when files can be created in `dir`, else why not.
-std::string checkWritableFolder(const std::string& dir, bool create)
-{
-    struct stat info;
-    if (stat(dir.c_str(), &info) != 0) {
-        if (!create || mkdir(dir.c_str(), 0777) != 0)
-            return "cannot use folder " + dir + ": " + std::strerror(errno);
-    } else if (!S_ISDIR(info.st_mode)) {
-        return dir + " is not a folder";
+// A folder made for the pictures goes again when the capture ends before
+// writing into it; rmdir takes only an empty folder.
+struct MadeFolder {
+    std::string path;  // empty when none was made
+    ~MadeFolder() { removeIfEmpty(); }
+    void removeIfEmpty()
+    {
+        if (!path.empty())
+            rmdir(path.c_str());
     }
-    if (access(dir.c_str(), W_OK | X_OK) != 0)
-        return "cannot write in folder " + dir + ": " + std::strerror(errno);
-    return {};
-}
-
-std::string folderOf(const std::string& path)
-{
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+};
 
 }  // namespace
 
@@ -67,14 +58,17 @@ int main(int argc, char** argv)
         std::printf("starwhirl-capture %s\n", STARWHIRL_VERSION);
         return 0;
     }
-    if (options.wantsPictures() && !(error = checkWritableFolder(options.outDir, true)).empty())
-        return refuse(error);
-    if (options.wantsVideo()) {
-        if (!(error = checkWritableFolder(folderOf(options.videoPath), false)).empty())
+    MadeFolder madeFolder;
+    if (options.wantsPictures()) {
+        if (mkdir(options.outDir.c_str(), 0777) == 0)
+            madeFolder.path = options.outDir;
+        else if (errno != EEXIST && errno != ENOTDIR)
+            return refuse("cannot create folder " + options.outDir + ": " + std::strerror(errno));
+        if (!(error = checkFolder(options.outDir)).empty())
             return refuse(error);
-        if (!(error = VideoEncoder::checkTarget(options.videoPath)).empty())
-            return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
     }
+    if (options.wantsVideo() && !(error = VideoEncoder::checkTarget(options.videoPath)).empty())
+        return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
 
     std::unique_ptr<PrivateDisplay> privateDisplay;
     const char* display = std::getenv("DISPLAY");
@@ -90,6 +84,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 600);
     glutCreateWindow("starwhirl-capture");
+    watchDisplayErrors();
     // Frames are drawn only by the capture loop: a redraw of the hidden
     // window must not advance the show's scroller.
     glutDisplayFunc([] {});
@@ -104,7 +99,9 @@ int main(int argc, char** argv)
     // GLUT lets go of the X server before the server goes.
     glutExit();
     privateDisplay.reset();
-    if (interruption())
+    if (interruption()) {
+        madeFolder.removeIfEmpty();
         endAsInterrupted(interruption());
+    }
     return status;
 }

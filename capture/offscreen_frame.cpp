@@ -5,9 +5,35 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Indirect GLX offers none (and answers with an empty version): its calls
+// would go to the X server as requests it refuses.
+bool offersFramebufferObjects()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version && std::atoi(version) >= 3)
+        return true;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    const char name[] = "GL_ARB_framebuffer_object";
+    for (const char* at = extensions ? std::strstr(extensions, name) : nullptr; at; at = std::strstr(at + 1, name)) {
+        char after = at[sizeof name - 1];
+        if ((at == extensions || at[-1] == ' ') && (after == ' ' || after == '\0'))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 OffscreenFrame::OffscreenFrame(int width, int height) : width_(width), height_(height)
 {
+    if (!offersFramebufferObjects()) {
+        error_ = "cannot draw offscreen: this OpenGL driver has no framebuffer objects (indirect GLX rendering has none)";
+        return;
+    }
     glGenFramebuffers(1, &framebuffer_);
     glGenRenderbuffers(1, &colour_);
     glGenRenderbuffers(1, &depth_);
@@ -24,14 +50,17 @@ OffscreenFrame::OffscreenFrame(int width, int height) : width_(width), height_(h
     GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (status != GL_FRAMEBUFFER_COMPLETE) {
-        std::fprintf(stderr, "starwhirl: cannot create a %d x %d offscreen frame (status 0x%x)\n",
-                     width, height, status);
-        std::exit(1);
+        char line[80];
+        std::snprintf(line, sizeof line, "cannot create a %d x %d offscreen frame (status 0x%x)", width, height,
+                      status);
+        error_ = line;
     }
 }
 
 OffscreenFrame::~OffscreenFrame()
 {
+    if (framebuffer_ == 0)
+        return;
     glDeleteFramebuffers(1, &framebuffer_);
     glDeleteRenderbuffers(1, &colour_);
     glDeleteRenderbuffers(1, &depth_);

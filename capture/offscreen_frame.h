@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // An 800 × 600 (or other size) colour and depth target that frames can be
@@ -15,6 +16,9 @@ public:
     ~OffscreenFrame();
     OffscreenFrame(const OffscreenFrame&) = delete;
     OffscreenFrame& operator=(const OffscreenFrame&) = delete;
+
+    // Empty when frames can be drawn into it, else one line saying why not.
+    const std::string& error() const { return error_; }
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -32,4 +36,5 @@ private:
     GLuint framebuffer_ = 0;
     GLuint colour_ = 0;
     GLuint depth_ = 0;
+    std::string error_;
 };

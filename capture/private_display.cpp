@@ -6,34 +6,18 @@
 #include <csignal>
 #include <cstdlib>
 
-namespace {
-
-// Exits that skip destructors (a font that cannot be loaded, GLUT giving up)
-// must not leave the server behind.
-pid_t runningServer = -1;
-
-void stopServerAtExit()
-{
-    if (runningServer > 0)
-        kill(runningServer, SIGTERM);
-}
-
-}  // namespace
-
 std::unique_ptr<PrivateDisplay> PrivateDisplay::start(std::string& error)
 {
     std::unique_ptr<PrivateDisplay> display(new PrivateDisplay);
     // The server writes its display number to descriptor 1, our pipe, once
-    // it accepts connections.
-    if (!display->server_.start({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+    // it accepts connections. -terminate: it ends when its one client, this
+    // process, is gone, however this process ends.
+    if (!display->server_.start({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                                 "-terminate"},
                                 ChildProcess::Pipe::fromItsOutput, error)) {
         error = "no X display, and no virtual X server either: " + error + " (Debian package xvfb)";
         return nullptr;
     }
-    runningServer = display->server_.pid();
-    static bool registered = std::atexit(stopServerAtExit) == 0;
-    (void)registered;
-
     std::string number;
     char c;
     ssize_t got;
@@ -55,5 +39,4 @@ PrivateDisplay::~PrivateDisplay()
 {
     server_.kill(SIGTERM);
     server_.wait();
-    runningServer = -1;
 }

@@ -7,8 +7,8 @@
 
 // A virtual X server (Xvfb) of this process's own, on a display number the
 // server picks itself (-displayfd), so it never clashes with another. While
-// it lives DISPLAY names it; it is stopped when this is destroyed, and when
-// the process exits.
+// it lives DISPLAY names it; it is stopped when this is destroyed, and ends
+// by itself when the process does.
 class PrivateDisplay {
 public:
     // Returns null and says why in `error` when no server could be started.

@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace {
+
+const char marker[] = ".partial-XXXXXX";
 
 // Where the file name's extension starts, or npos for a name without one (a
 // leading dot, as in ".mp4", does not start an extension).
@@ -22,27 +25,87 @@ std::size_t extensionStart(const std::string& path)
     return dot;
 }
 
+// The folder part of `path` with its final slash ("" for a bare name).
+std::string folderPart(const std::string& path)
+{
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The temporary name for `target`. Its stem is cut where the marker would
+// push the name past what the folder's file system allows, and never inside
+// a UTF-8 character, so any name the system accepts can be written.
+std::string partialName(const std::string& target)
+{
+    std::size_t dot = extensionStart(target);
+    std::string extension = dot == std::string::npos ? "" : target.substr(dot);
+    std::string folder = folderPart(target);
+    std::string stem = target.substr(folder.size(), dot == std::string::npos ? std::string::npos : dot - folder.size());
+
+    long nameMax = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    std::size_t room = std::size_t(nameMax > 0 ? nameMax : NAME_MAX);
+    std::size_t fixed = std::strlen(marker) + extension.size();
+    if (stem.size() + fixed > room) {
+        std::size_t keep = room > fixed ? room - fixed : 0;
+        while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
+            --keep;
+        stem.resize(keep);
+    }
+    return folder + stem + marker + extension;
+}
+
 }  // namespace
+
+std::string followLinks(const std::string& path)
+{
+    std::string at = path;
+    // As many links as the kernel follows in one path before giving up.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info;
+        if (lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return at;
+        char link[PATH_MAX];
+        ssize_t length = readlink(at.c_str(), link, sizeof link);
+        if (length < 0 || std::size_t(length) >= sizeof link)
+            return at;
+        std::string next(link, std::size_t(length));
+        at = next[0] == '/' ? next : folderPart(at) + next;
+    }
+    errno = ELOOP;
+    return {};
+}
 
 bool TemporaryFile::create(const std::string& target, std::string& error)
 {
     remove();
-    std::size_t dot = extensionStart(target);
-    std::string extension = dot == std::string::npos ? "" : target.substr(dot);
-    std::string name = target.substr(0, dot) + ".partial-XXXXXX" + extension;
-    std::vector<char> buffer(name.begin(), name.end());
-    buffer.push_back('\0');
-    int fd = mkstemps(buffer.data(), int(extension.size()));
-    if (fd < 0) {
-        error = "cannot create a file beside " + target + ": " + std::strerror(errno);
+    std::string finalTarget = followLinks(target);
+    if (finalTarget.empty()) {
+        error = "cannot write " + target + ": " + std::strerror(errno);
         return false;
     }
-    // mkstemps makes the file private; the finished file gets the usual mode.
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    std::string name = partialName(finalTarget);
+    std::vector<char> buffer(name.begin(), name.end());
+    buffer.push_back('\0');
+    std::size_t dot = extensionStart(finalTarget);
+    int fd = mkstemps(buffer.data(), dot == std::string::npos ? 0 : int(finalTarget.size() - dot));
+    if (fd < 0) {
+        error = "cannot create a file beside " + finalTarget + ": " + std::strerror(errno);
+        return false;
+    }
+    // mkstemps makes the file private; the finished file gets the mode of
+    // the one it replaces, or the usual one.
+    struct stat existing;
+    mode_t mode;
+    if (stat(finalTarget.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        mode = existing.st_mode & 0777;
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    fchmod(fd, mode);
     path_ = buffer.data();
-    target_ = target;
+    target_ = finalTarget;
     fd_ = fd;
     return true;
 }
@@ -74,4 +137,21 @@ void TemporaryFile::remove()
     if (!path_.empty())
         unlink(path_.c_str());
     path_.clear();
+}
+
+std::string checkFolder(const std::string& dir)
+{
+    // "name/" fails as "Not a directory" when name is a file; asked about
+    // the bare name, the system says what is there.
+    std::string bare = dir;
+    while (bare.size() > 1 && bare.back() == '/')
+        bare.pop_back();
+    struct stat info;
+    if (stat(bare.c_str(), &info) != 0)
+        return "cannot use folder " + dir + ": " + std::strerror(errno);
+    if (!S_ISDIR(info.st_mode))
+        return dir + " is not a folder";
+    if (access(bare.c_str(), W_OK | X_OK) != 0)
+        return "cannot write in folder " + dir + ": " + std::strerror(errno);
+    return {};
 }

@@ -6,7 +6,9 @@
 // created exclusively in the target's folder, so that the final rename is
 // atomic and no existing file is ever overwritten or removed but the target.
 // "show.mp4" is written as "show.partial-Ab12Cd.mp4", keeping the extension
-// that tells ffmpeg the container. Removed unless kept.
+// that tells ffmpeg the container. A target that is a symbolic link is
+// written where the link leads, so the link stays; a target that exists
+// keeps its permissions. Removed unless kept.
 class TemporaryFile {
 public:
     TemporaryFile() = default;
@@ -30,3 +32,12 @@ private:
     std::string target_;
     int fd_ = -1;
 };
+
+// Where a file written at `path` lands: `path` itself or, when it names a
+// symbolic link, the file its links lead to, which need not exist yet.
+// Empty, with errno set, when the links go round in a loop.
+std::string followLinks(const std::string& path);
+
+// An empty string when new files can be made in the folder `dir`, else one
+// line saying why not.
+std::string checkFolder(const std::string& dir);

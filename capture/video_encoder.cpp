@@ -1,5 +1,6 @@
 #include "capture/video_encoder.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -14,22 +16,52 @@ namespace {
 
 const char ffmpegMissing[] = "the ffmpeg program is not installed (Debian package ffmpeg); --video needs it";
 
-bool hasExtension(const std::string& path)
+std::size_t nameStart(const std::string& path)
 {
     std::size_t slash = path.rfind('/');
-    std::size_t dot = path.rfind('.');
-    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return dot != std::string::npos && dot > nameStart;
+    return slash == std::string::npos ? 0 : slash + 1;
 }
 
-// The arguments after which ffmpeg writes its video to `partial`. The file:
-// prefix makes any name a file name, even one that starts with "-".
-std::vector<std::string> outputArguments(const std::string& target, const std::string& partial)
+// The file name's extension with its dot (".mp4"), or "" for a name without
+// one; a leading dot (".mp4" alone) starts no extension.
+std::string extensionOf(const std::string& path)
+{
+    std::size_t dot = path.rfind('.');
+    return dot != std::string::npos && dot > nameStart(path) ? path.substr(dot) : "";
+}
+
+std::string folderOf(const std::string& path)
+{
+    std::size_t start = nameStart(path);
+    return start == 0 ? "." : start == 1 ? "/" : path.substr(0, start - 1);
+}
+
+// A FIFO or a device such as /dev/null, which whoever names it means to be
+// written into; a rename would replace it.
+bool isStream(const struct stat& info)
+{
+    return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode);
+}
+
+bool isStream(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && isStream(info);
+}
+
+// The arguments after which ffmpeg writes its video to `output`, whose name
+// (extension) chooses the container. The file: prefix makes any name a file
+// name, even one that starts with "-". A stream cannot be gone back over to
+// write an MP4's index at its start; fragmented MP4 needs no going back, and
+// other containers ignore the flags.
+std::vector<std::string> outputArguments(const std::string& output, bool stream)
 {
     std::vector<std::string> args = {"-an", "-c:v", "libx264", "-pix_fmt", "yuv420p"};
-    if (!hasExtension(target))
+    if (extensionOf(output).empty())
         args.insert(args.end(), {"-f", "mp4"});
-    args.insert(args.end(), {"-y", "file:" + partial});
+    if (stream)
+        args.insert(args.end(), {"-movflags", "+frag_keyframe+empty_moov"});
+    args.insert(args.end(), {"-y", "file:" + output});
     return args;
 }
 
@@ -39,42 +71,135 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
+// A folder of ours for ffmpeg's trial, removed with whatever ffmpeg left in
+// it: a container that writes more files than the one named leaves them
+// here, not beside the user's files.
+class TrialFolder {
+public:
+    bool create(std::string& error)
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/starwhirl-capture-XXXXXX";
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        if (!mkdtemp(buffer.data())) {
+            error = "cannot make a folder in " + pattern.substr(0, pattern.rfind('/')) +
+                    " for ffmpeg's trial: " + std::strerror(errno);
+            return false;
+        }
+        path_ = buffer.data();
+        return true;
+    }
+    ~TrialFolder()
+    {
+        for (const std::string& name : files())
+            unlink((path_ + "/" + name).c_str());
+        if (!path_.empty())
+            rmdir(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    std::vector<std::string> files() const
+    {
+        std::vector<std::string> names;
+        if (DIR* dir = path_.empty() ? nullptr : opendir(path_.c_str())) {
+            while (dirent* entry = readdir(dir))
+                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                    names.push_back(entry->d_name);
+            closedir(dir);
+        }
+        return names;
+    }
+
+private:
+    std::string path_;
+};
+
+// The lines of ffmpeg's log (run with -loglevel level+...) at error level or
+// worse, without their "[name @ 0x...] [error] " tags.
+std::string firstError(const std::string& log)
+{
+    std::size_t start = 0;
+    while (start < log.size()) {
+        std::size_t end = std::min(log.find('\n', start), log.size());
+        std::string line = log.substr(start, end - start);
+        start = end + 1;
+        bool serious = line.find("[error] ") != std::string::npos || line.find("[fatal] ") != std::string::npos;
+        if (!serious)
+            continue;
+        while (line.size() > 1 && line[0] == '[' && line.find("] ") != std::string::npos)
+            line.erase(0, line.find("] ") + 2);
+        return line;
+    }
+    return {};
+}
+
+// The name of the format ffmpeg chose: "Output #0, mp4, to '...'".
+std::string formatName(const std::string& log)
+{
+    const std::string opening = "Output #0, ";
+    std::size_t at = log.find(opening);
+    if (at == std::string::npos)
+        return {};
+    at += opening.size();
+    return log.substr(at, log.find(", to ", at) - at);
+}
+
 }  // namespace
 
 std::string VideoEncoder::checkTarget(const std::string& path)
 {
-    struct stat info;
     if (!path.empty() && path.back() == '/')
         return "--video " + path + " names a folder; give a file name such as " + path + "show.mp4";
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    std::string target = followLinks(path);
+    if (target.empty())
+        return "cannot write " + path + ": " + std::strerror(errno);
+    struct stat info;
+    bool exists = stat(target.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode))
         return "--video " + path + " is a folder; give a file name such as " + path + "/show.mp4";
+    bool stream = exists && isStream(info);
+    if (exists && !stream && !S_ISREG(info.st_mode))
+        return "--video " + path + " is neither a file, a FIFO nor a character device; give a file name";
+    if (stream && access(target.c_str(), W_OK) != 0)
+        return "cannot write to " + path + ": " + std::strerror(errno);
+    if (!stream) {
+        std::string error = checkFolder(folderOf(target));
+        if (!error.empty())
+            return error;
+    }
 
     std::string error;
-    TemporaryFile trial;
-    if (!trial.create(path, error))
+    TrialFolder trial;
+    if (!trial.create(error))
         return error;
-    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-f", "lavfi",
-                                     "-i", "color=size=16x16:duration=0.04", "-frames:v", "1"};
-    std::vector<std::string> output = outputArguments(path, trial.path());
+    std::string trialFile = trial.path() + "/trial" + extensionOf(target);
+    std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "level+info",
+                                     "-f", "lavfi", "-i", "color=size=16x16:duration=0.04", "-frames:v", "1"};
+    std::vector<std::string> output = outputArguments(trialFile, stream);
     args.insert(args.end(), output.begin(), output.end());
     ChildProcess ffmpeg;
     if (!ffmpeg.start(args, ChildProcess::Pipe::fromItsOutputAndErrors, error))
         return error.find("not installed") != std::string::npos ? ffmpegMissing : error;
     std::string said;
-    char chunk[512];
+    char chunk[4096];
     ssize_t got;
     while ((got = read(ffmpeg.pipe(), chunk, sizeof chunk)) > 0 || (got < 0 && errno == EINTR))
         said.append(chunk, std::size_t(std::max<ssize_t>(got, 0)));
     int status = ffmpeg.wait();
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        // One picture per frame, named by a pattern: the frames would
+        // overwrite each other or fail from the second on.
+        if (formatName(said) == "image2")
+            return "--video " + path + " names a picture, not a video; use --frames for pictures";
+        if (trial.files().size() != 1)
+            return "ffmpeg writes a video named " + path + " as many files (its " + formatName(said) +
+                   " format); give a single-file video such as show.mp4 or show.mkv";
         return {};
+    }
     // ffmpeg speaks of the trial file; the user knows the name they gave.
-    replaceAll(said, "file:" + trial.path(), path);
-    replaceAll(said, trial.path(), path);
-    // Its first line says what is wrong; the rest say what failed after.
-    std::string reason = said.substr(0, said.find('\n'));
-    if (reason.size() > 1 && reason[0] == '[' && reason.find("] ") != std::string::npos)
-        reason.erase(0, reason.find("] ") + 2);
+    std::string reason = firstError(said);
+    replaceAll(reason, "file:" + trialFile, path);
+    replaceAll(reason, trialFile, path);
     return "ffmpeg cannot write a video named " + path + (reason.empty() ? "" : " (it says: " + reason + ")");
 }
 
@@ -84,16 +209,21 @@ std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int w
     std::unique_ptr<VideoEncoder> encoder(new VideoEncoder);
     encoder->path_ = path;
     encoder->frameBytes_ = std::size_t(width) * height * 3;
-    if (!encoder->partial_.create(path, error))
-        return nullptr;
-    close(encoder->partial_.releaseFd());
+    std::string output = followLinks(path);
+    bool stream = isStream(output);
+    if (!stream) {
+        if (!encoder->partial_.create(path, error))
+            return nullptr;
+        close(encoder->partial_.releaseFd());
+        output = encoder->partial_.path();
+    }
 
     std::string size = std::to_string(width) + "x" + std::to_string(height);
     std::string rate = std::to_string(fps);
     std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error",
                                      "-f", "rawvideo", "-pix_fmt", "rgb24", "-s", size, "-r", rate, "-i", "-"};
-    std::vector<std::string> output = outputArguments(path, encoder->partial_.path());
-    args.insert(args.end(), output.begin(), output.end());
+    std::vector<std::string> outputArgs = outputArguments(output, stream);
+    args.insert(args.end(), outputArgs.begin(), outputArgs.end());
     if (!encoder->ffmpeg_.start(args, ChildProcess::Pipe::toItsInput, error)) {
         if (error.find("not installed") != std::string::npos)
             error = ffmpegMissing;
@@ -133,7 +263,7 @@ bool VideoEncoder::finish(std::string& error)
         partial_.remove();
         return false;
     }
-    return partial_.keep(error);
+    return partial_.path().empty() || partial_.keep(error);
 }
 
 void VideoEncoder::abandon()

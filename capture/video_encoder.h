@@ -8,14 +8,18 @@
 #include <string>
 
 // Feeds raw RGB frames to the ffmpeg program, which encodes them as H.264
-// (yuv420p). The video is written under a temporary name of its own and only
-// renamed to its own when finish() succeeds, so a failed or interrupted
-// capture never leaves a file that looks complete, nor touches anyone else's.
+// (yuv420p). A video file is written under a temporary name of its own and
+// only renamed to its own when finish() succeeds, so a failed or interrupted
+// capture never leaves a file that looks complete, nor touches anyone
+// else's. A FIFO or a character device (a reader's pipe, /dev/null) cannot
+// be replaced that way and is written into directly, as a stream.
 class VideoEncoder {
 public:
-    // An empty string when a video can be written at `path`: it names no
-    // folder, and ffmpeg, asked with a one-frame trial beside it, knows a
-    // container for its name. Else one line saying why not.
+    // An empty string when a video can be written at `path`: it names a file
+    // in a folder we can write in, or a FIFO or character device we can write
+    // to, and ffmpeg, asked with a one-frame trial in a folder of our own,
+    // knows a video container for its name that writes one file. Else one
+    // line saying why not.
     static std::string checkTarget(const std::string& path);
 
     // Returns null and says why in `error` when ffmpeg cannot be started.
@@ -35,7 +39,7 @@ private:
     VideoEncoder() = default;
 
     std::string path_;
-    TemporaryFile partial_;
+    TemporaryFile partial_;  // unused for a stream
     std::size_t frameBytes_ = 0;
     ChildProcess ffmpeg_;
 };

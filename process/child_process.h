@@ -7,10 +7,16 @@
 #include <vector>
 
 // A program started with posix_spawnp, found on PATH as a shell would find
-// it, with one of its standard streams connected to a pipe of ours.
+// it, with one of its standard streams connected to a pipe of ours. Not
+// copied: its one owner waits for the program, and a copy would wait for a
+// process that another already reaped, or one with its number reused.
 class ChildProcess {
 public:
     enum class Pipe { toItsInput, fromItsOutput, fromItsOutputAndErrors };
+
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
     // Starts argv[0] with `environment` ("NAME=value") put over ours.
     // Returns false and says why in `error` when it cannot be started; a

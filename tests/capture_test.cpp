@@ -14,13 +14,18 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
     Show show(platform::FontContext::screen());
     std::vector<int> visited;
     std::map<int, std::vector<std::uint8_t>> kept;
-    int rendered = renderShow(show, 701, [&](int frame, const OffscreenFrame& picture) {
-        visited.push_back(frame);
-        if (frame == 350 || frame == 700 || frame == 701)
-            kept[frame] = readTopDown(picture);
-        return true;
-    });
+    std::string error;
+    int rendered = renderShow(
+        show, 701,
+        [&](int frame, const OffscreenFrame& picture) {
+            visited.push_back(frame);
+            if (frame == 350 || frame == 700 || frame == 701)
+                kept[frame] = readTopDown(picture);
+            return true;
+        },
+        error);
 
+    EXPECT_EQ(error, "");
     EXPECT_EQ(rendered, 702);
     ASSERT_EQ(visited.size(), 702u);
     for (int i = 0; i < 702; ++i)
@@ -47,7 +52,8 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 TEST_F(CaptureTest, StopsWhenTheVisitorSaysSo)
 {
     Show show(platform::FontContext::screen());
-    int rendered = renderShow(show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; });
+    std::string error;
+    int rendered = renderShow(show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; }, error);
     EXPECT_EQ(rendered, 13);
 }
 

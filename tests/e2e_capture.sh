@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
 # starwhirl-capture as a user runs it: pictures, video, bad input, a missing
-# ffmpeg, other people's files, closed streams and interruptions.
+# ffmpeg, other people's files, targets that are not plain files, odd names,
+# closed streams, interruptions, a lost X server and a driver it cannot draw
+# offscreen with.
 source "$(dirname "$0")/e2e_lib.sh"
+# A step that fails where the test does not look ends it. Not pipefail: the
+# shared helpers read pgrep's empty answer through a pipe, and --help is
+# read only as far as grep -q needs.
+set -e
+# The clean-up's kill of a program that already ended must not cut it short
+# before the scratch folder goes.
+trap 'set +e; cleanup' EXIT
 bin=$(realpath "$1")
+# ffmpeg's trials go here, so that the test sees what they leave.
+export TMPDIR=$dir/tmp
+mkdir "$TMPDIR"
 # partial_of NAME EXT: the unfinished file of NAME.EXT, if there is one.
-partial_of() { ls "$dir/$1".partial-??????"$2" 2>/dev/null; }
+partial_of() { ls "$dir/$1".partial-??????"$2" 2>/dev/null || true; }
+# frames_of VIDEO: how many frames the video holds.
+frames_of() { ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 "$1"; }
 
 # Width, height, bit depth and colour type from a PNG's header.
 png_header() { od -An -tu1 -j16 -N10 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8, $9, $10 }'; }
 
-"$bin" --frames 0,250,701,2500,3500 --out "$dir/pics" 2>"$dir/err" || { cat "$dir/err" >&2; fail "pictures: exit status $?"; }
+status=0
+"$bin" --frames 0,250,701,2500,3500 --out "$dir/pics" 2>"$dir/err" || status=$?
+[ "$status" -eq 0 ] || fail "pictures: exit status $status: $(cat "$dir/err")"
 for f in 0000 0250 0701 2500 3500; do
   p="$dir/pics/frame-$f.png"
   [ -s "$p" ] || fail "no $p"
@@ -17,7 +33,8 @@ for f in 0000 0250 0701 2500 3500; do
 done
 [ "$(ls "$dir/pics" | wc -l)" -eq 5 ] || fail "unexpected files: $(ls "$dir/pics")"
 
-"$bin" --video "$dir/show.mp4" --from 690 --to 749 --fps 30 2>"$dir/err" || { cat "$dir/err" >&2; fail "video: exit status"; }
+"$bin" --video "$dir/show.mp4" --from 690 --to 749 --fps 30 2>"$dir/err" || status=$?
+[ "$status" -eq 0 ] || fail "video: exit status $status: $(cat "$dir/err")"
 info=$(ffprobe -v error -count_frames -select_streams v:0 \
   -show_entries stream=codec_name,pix_fmt,width,height,nb_read_frames -of csv=p=0 "$dir/show.mp4")
 [ "$info" = "h264,800,600,yuv420p,60" ] || fail "video is '$info'"
@@ -25,78 +42,195 @@ grep -q 'frames 750/750' "$dir/err" || fail "no progress line: $(cat "$dir/err")
 
 "$bin" --help | grep -q -- '--video FILE' || fail "--help does not describe --video"
 
-expect_refusal() {  # expected-status, message part, arguments...
-  local want=$1 says=$2
+# expect_failure STATUS MESSAGE ARGUMENTS...: the capture ends with STATUS and
+# one line on stderr that holds MESSAGE.
+expect_failure() {
+  local want=$1 says=$2 status=0
   shift 2
-  env PATH="${CAPTURE_PATH:-$PATH}" "$bin" "$@" >"$dir/out" 2>"$dir/err"
-  local status=$?
-  [ "$status" -eq "$want" ] || fail "$*: exit status $status, wanted $want"
+  env PATH="${CAPTURE_PATH:-$PATH}" "$bin" "$@" >"$dir/out" 2>"$dir/err" || status=$?
+  [ "$status" -eq "$want" ] || fail "$*: exit status $status, wanted $want: $(cat "$dir/err")"
   [ "$(wc -l <"$dir/err")" -eq 1 ] || fail "$*: wanted one line on stderr, got: $(cat "$dir/err")"
   grep -qF -- "$says" "$dir/err" || fail "$*: stderr does not say '$says': $(cat "$dir/err")"
 }
-expect_refusal 2 'unknown option "--bogus"' --bogus
-expect_refusal 2 'expects a frame number, not "x"' --frames 1,x --out "$dir/never"
-expect_refusal 2 'is past the show'"'"'s last frame, 4199 (frames run from 0 to 4199)' --frames 99999999999999999999
-expect_refusal 2 'before the show' --frames -1
-expect_refusal 2 'past the show' --frames 4200
-expect_refusal 2 'is after --to' --video "$dir/v.mp4" --from 20 --to 10
+expect_failure 2 'unknown option "--bogus"' --bogus
+expect_failure 2 'expects a frame number, not "x"' --frames 1,x --out "$dir/never"
+expect_failure 2 'is past the show'"'"'s last frame, 4199 (frames run from 0 to 4199)' --frames 99999999999999999999
+expect_failure 2 'before the show' --frames -1
+expect_failure 2 'past the show' --frames 4200
+expect_failure 2 'is after --to' --video "$dir/v.mp4" --from 20 --to 10
 touch "$dir/file"
-expect_refusal 2 'is not a folder' --frames 1 --out "$dir/file"
-expect_refusal 2 'cannot use folder' --video /nonexistent-folder/v.mp4
+expect_failure 2 "$dir/file is not a folder" --frames 1 --out "$dir/file"
+expect_failure 2 "$dir/file/ is not a folder" --frames 1 --out "$dir/file/"
+expect_failure 2 'cannot use folder' --video /nonexistent-folder/v.mp4
 [ ! -e "$dir/never" ] || fail "a refused run created its output folder"
-CAPTURE_PATH=/nonexistent expect_refusal 1 'ffmpeg program is not installed' --video "$dir/v.mp4"
+CAPTURE_PATH=/nonexistent expect_failure 1 'ffmpeg program is not installed' --video "$dir/v.mp4"
+# A folder made for pictures goes again when the capture fails before them.
+env -u DISPLAY PATH=/nonexistent "$bin" --frames 1 --out "$dir/made" 2>"$dir/err" || status=$?
+expect_status "$status" 1 "no X display and no Xvfb"
+grep -qF 'no virtual X server' "$dir/err" || fail "no word of the missing Xvfb: $(cat "$dir/err")"
+[ ! -e "$dir/made" ] || fail "a failed capture left the folder it made"
+status=0
 
 # Targets that cannot work are refused before the first frame.
 mkdir "$dir/adir"
-expect_refusal 2 "--video $dir/adir is a folder" --video "$dir/adir"
-expect_refusal 2 "--video $dir/adir/ names a folder" --video "$dir/adir/"
-expect_refusal 2 "ffmpeg cannot write a video named $dir/out.xyz (it says: Unable to find a suitable output format" \
+expect_failure 2 "--video $dir/adir is a folder" --video "$dir/adir"
+expect_failure 2 "--video $dir/adir/ names a folder" --video "$dir/adir/"
+expect_failure 2 "ffmpeg cannot write a video named $dir/out.xyz (it says: Unable to find a suitable output format" \
   --video "$dir/out.xyz"
-[ -z "$(ls "$dir/adir")" ] && [ ! -e "$dir/out.xyz" ] && [ -z "$(partial_of out .xyz)" ] ||
+# Picture formats write one file per frame, under a pattern: 'shot%03d.png'
+# would be 0 bytes while shot001.png... pile up beside it.
+for picture in single.png 'shot%03d.png' x.jpg; do
+  expect_failure 2 "--video $dir/$picture names a picture, not a video; use --frames for pictures" \
+    --video "$dir/$picture"
+done
+expect_failure 2 "ffmpeg writes a video named $dir/list.m3u8 as many files" --video "$dir/list.m3u8"
+[ -z "$(ls "$dir/adir")" ] && [ -z "$(ls "$dir" | grep -v '^\(adir\|err\|file\|out\|pics\|show.mp4\|tmp\)$')" ] ||
   fail "a refused video left files: $(ls "$dir" "$dir/adir")"
 
 # Other people's files are never touched, whatever their names; a name that
-# starts with "-" is still a file name.
+# starts with "-" is still a file name, and so is one with "%".
 echo precious >"$dir/keep.partial.mp4"
 echo precious >"$dir/pics/frame-0003.png.partial"
 (cd "$dir" && "$bin" --video -x.mp4 --to 5 --frames 3 --out pics 2>"$dir/err") || fail "-x.mp4: $(cat "$dir/err")"
 (cd "$dir" && "$bin" --video keep.mp4 --to 5 2>"$dir/err") || fail "keep.mp4: $(cat "$dir/err")"
+(cd "$dir" && "$bin" --video 'shot%03d.mp4' --to 5 2>"$dir/err") || fail "shot%03d.mp4: $(cat "$dir/err")"
 [ -s "$dir/-x.mp4" ] && [ -s "$dir/keep.mp4" ] && [ -s "$dir/pics/frame-0003.png" ] || fail "a video or picture is missing"
+[ "$(frames_of "$dir/shot%03d.mp4")" = 6 ] || fail "shot%03d.mp4 does not hold the 6 frames"
 [ "$(cat "$dir/keep.partial.mp4")" = precious ] || fail "the capture overwrote keep.partial.mp4"
 [ "$(cat "$dir/pics/frame-0003.png.partial")" = precious ] || fail "the capture overwrote frame-0003.png.partial"
 [ -z "$(ls "$dir" "$dir/pics" | grep -- '-......\.\(mp4\|png\)$')" ] || fail "temporary files were left: $(ls "$dir" "$dir/pics")"
+[ "$(ls "$dir" | grep '^shot')" = 'shot%03d.mp4' ] ||
+  fail "files beside shot%03d.mp4: $(ls "$dir")"
+
+# The longest names the system takes: the temporary name must fit too.
+long=$(printf 'x%.0s' $(seq 246)).mp4
+touch "$dir/$long" && rm "$dir/$long"
+"$bin" --video "$dir/$long" --to 2 2>"$dir/err" || fail "a 250-byte name: $(cat "$dir/err")"
+[ "$(frames_of "$dir/$long")" = 3 ] || fail "the video with a 250-byte name does not hold its 3 frames"
+
+# A link is written through: the video lands where it points, the link stays
+# a link, and the replaced file keeps its permissions.
+mkdir "$dir/elsewhere"
+echo old >"$dir/elsewhere/real.mp4"
+chmod 600 "$dir/elsewhere/real.mp4"
+ln -s elsewhere/real.mp4 "$dir/link.mp4"
+"$bin" --video "$dir/link.mp4" --to 3 2>"$dir/err" || fail "a linked target: $(cat "$dir/err")"
+[ -L "$dir/link.mp4" ] || fail "the link was replaced by a file"
+[ "$(readlink "$dir/link.mp4")" = elsewhere/real.mp4 ] || fail "the link points elsewhere now"
+[ "$(frames_of "$dir/elsewhere/real.mp4")" = 4 ] || fail "the link's target does not hold the video"
+[ "$(stat -c %a "$dir/elsewhere/real.mp4")" = 600 ] || fail "the target's mode changed to $(stat -c %a "$dir/elsewhere/real.mp4")"
+[ "$(ls "$dir/elsewhere")" = real.mp4 ] || fail "files left beside the link's target: $(ls "$dir/elsewhere")"
+
+# A FIFO is written into, never replaced: its reader gets the whole video.
+mkfifo "$dir/fifo.mp4"
+cat "$dir/fifo.mp4" >"$dir/from-fifo.mp4" &
+reader=$!
+started+=("$reader")
+"$bin" --video "$dir/fifo.mp4" --to 29 2>"$dir/err" || fail "a FIFO target: $(cat "$dir/err")"
+wait "$reader" || fail "the FIFO's reader failed"
+[ -p "$dir/fifo.mp4" ] || fail "the FIFO was replaced: $(ls -l "$dir/fifo.mp4")"
+[ "$(frames_of "$dir/from-fifo.mp4")" = 30 ] || fail "the FIFO's reader did not get the 30 frames"
+# So is a device, such as /dev/null for a trial run (here a node of our own,
+# where we may make one).
+if mknod "$dir/null" c 1 3 2>/dev/null; then
+  "$bin" --video "$dir/null" --to 2 2>"$dir/err" || fail "a device target: $(cat "$dir/err")"
+  [ -c "$dir/null" ] || fail "the device was replaced: $(ls -l "$dir/null")"
+else
+  echo "note: cannot make a device node here; the device target is not tried"
+fi
+[ -z "$(ls "$TMPDIR")" ] || fail "ffmpeg's trials left files: $(ls -R "$TMPDIR")"
 
 # Standard error closed: its number must not go to the X connection, where
 # the progress text would corrupt the protocol and hang the capture.
-timeout 60 "$bin" --frames 7 --out "$dir/pics" 2>&-
-expect_status $? 0 "standard error closed"
+timeout 60 "$bin" --frames 7 --out "$dir/pics" 2>&- || status=$?
+expect_status $status 0 "standard error closed"
 [ -s "$dir/pics/frame-0007.png" ] || fail "no picture with standard error closed"
 
-"$bin" --video "$dir/whole.mp4" 2>"$dir/err" &
-pid=$!
-for _ in $(seq 100); do [ -n "$(partial_of whole .mp4)" ] && break; sleep 0.1; done
-[ -n "$(partial_of whole .mp4)" ] || fail "no partial video appeared while capturing"
+# run_capture NAME ARGUMENTS...: a capture of NAME.mp4 in the background,
+# ended by the script's clean-up if the test stops early; sets $pid.
+run_capture() {
+  local name=$1
+  shift
+  "$@" "$bin" --video "$dir/$name.mp4" 2>"$dir/err" &
+  pid=$!
+  started+=("$pid")
+}
+# ended_cleanly NAME WHAT STATUS: the capture of NAME.mp4 ended with STATUS,
+# its children gone, and no video, finished or not, left behind.
+ended_cleanly() {
+  local status=0
+  wait "$pid" || status=$?
+  expect_status "$status" "$3" "$2"
+  expect_gone "$2" $children
+  [ ! -e "$dir/$1.mp4" ] && [ -z "$(partial_of "$1" .mp4)" ] || fail "$2 left a video file: $(ls "$dir")"
+}
+
+run_capture whole env
+# encoding NAME: the capture of NAME.mp4 has begun writing it.
+encoding() { [ -n "$(partial_of "$1" .mp4)" ]; }
+# Its child once it is encoding: ffmpeg.
+wait_for_children "$pid" 1 encoding whole
 sleep 0.5
 kill -INT "$pid"
-wait "$pid"
-status=$?
-[ "$status" -ne 0 ] || fail "an interrupted capture exited with status 0"
+ended_cleanly whole "SIGINT to a capture" 130
 grep -q 'interrupted' "$dir/err" || fail "no word of the interruption: $(cat "$dir/err")"
-[ ! -e "$dir/whole.mp4" ] && [ -z "$(partial_of whole .mp4)" ] || fail "an interrupted capture left a video file"
 
 # Without an X display the capture runs its own X server. A signal to the
 # program the user started ends the server and ffmpeg too, removes the
 # unfinished video, and the program ends by that signal.
-env -u DISPLAY "$bin" --video "$dir/headless.mp4" 2>"$dir/err" &
-pid=$!
-# Its children once it is encoding: the X server and ffmpeg.
-encoding() { [ -n "$(partial_of headless .mp4)" ]; }
-wait_for_children "$pid" 2 encoding
+run_capture headless env -u DISPLAY
+wait_for_children "$pid" 2 encoding headless
 sleep 0.5
 kill -TERM "$pid"
-wait "$pid"
-expect_status $? 143 "SIGTERM to a capture without a display"
-expect_gone "the capture" $children
-[ ! -e "$dir/headless.mp4" ] && [ -z "$(partial_of headless .mp4)" ] || fail "a terminated capture left a video file"
+ended_cleanly headless "SIGTERM to a capture without a display" 143
 
-echo "ok: pictures, video, refusals, missing ffmpeg, others' files kept, closed stderr, interruption with and without a display"
+# However the capture ends, its own X server ends with it; here the show's
+# font cannot be found, before any frame. The server is the real one, its
+# number noted on the way.
+mkdir "$dir/shim" "$dir/no-fonts"
+printf '#!/bin/sh\necho $$ >"%s"\nexec "%s" "$@"\n' "$dir/server-pid" "$(command -v Xvfb)" >"$dir/shim/Xvfb"
+chmod +x "$dir/shim/Xvfb"
+printf '<?xml version="1.0"?>\n<fontconfig><dir>%s</dir><cachedir>%s</cachedir></fontconfig>\n' \
+  "$dir/no-fonts" "$dir/no-fonts/cache" >"$dir/no-fonts/fonts.conf"
+env -u DISPLAY PATH="$dir/shim:$PATH" FONTCONFIG_FILE="$dir/no-fonts/fonts.conf" \
+  "$bin" --frames 1 --out "$dir" 2>"$dir/err" || status=$?
+expect_status "$status" 1 "a capture without the show's font"
+grep -qF 'cannot find font "verdana"' "$dir/err" || fail "no word of the missing font: $(cat "$dir/err")"
+expect_gone "a capture without the show's font" "$(cat "$dir/server-pid")"
+status=0
+
+# The X server going away ends the capture as a signal does: ffmpeg stopped,
+# the unfinished video removed, one line of ours, and a failed status.
+run_capture lost env -u DISPLAY
+wait_for_children "$pid" 2 encoding lost
+sleep 0.5
+kill -TERM "$(pgrep -P "$pid" -x Xvfb)"
+ended_cleanly lost "the X server's end" 1
+grep -qF "starwhirl-capture: lost the X display" "$dir/err" || fail "no word of the lost display: $(cat "$dir/err")"
+! grep -v -e '^No X display found' -e '^frames ' -e '^starwhirl-capture: lost' -e '^_XSERVTrans' "$dir/err" ||
+  fail "more than our line when the X server went away"
+
+# An indirect GLX context draws no framebuffers; the capture finds that out
+# after ffmpeg started, and must end as cleanly. Not under AddressSanitizer:
+# there Mesa's indirect GLX reads past its own version string, and GLU's
+# mipmaps now and then past the show's atlas, before the capture's check.
+if ldd "$bin" | grep -q libasan; then
+  echo "note: the driver without framebuffers is not tried under AddressSanitizer"
+else
+  Xvfb -displayfd 3 +iglx -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/iglx-display" 2>/dev/null &
+  started+=("$!")
+  for _ in $(seq 100); do [ -s "$dir/iglx-display" ] && break; sleep 0.1; done
+  [ -s "$dir/iglx-display" ] || fail "no Xvfb with indirect GLX"
+  status=0
+  DISPLAY=":$(cat "$dir/iglx-display")" LIBGL_ALWAYS_INDIRECT=1 \
+    "$bin" --video "$dir/indirect.mp4" --frames 3 --out "$dir/indirect-pictures" 2>"$dir/err" || status=$?
+  expect_status "$status" 1 "a driver without framebuffers"
+  expect_text "$dir/err" "starwhirl-capture: cannot draw offscreen: this OpenGL driver has no framebuffer objects (indirect GLX rendering has none)" \
+    "standard error with a driver without framebuffers"
+  [ ! -e "$dir/indirect.mp4" ] && [ -z "$(partial_of indirect .mp4)" ] || fail "a driver without framebuffers left a video file"
+  [ ! -e "$dir/indirect-pictures" ] || fail "a failed capture left the folder it made"
+  [ -z "$(pgrep -f -- "$dir/indirect")" ] || fail "ffmpeg outlived the capture: $(pgrep -af -- "$dir/indirect")"
+fi
+
+echo "ok: pictures, video, refusals, missing ffmpeg, others' files kept, odd names, links, FIFOs and devices," \
+  "closed stderr, interruption with and without a display, a lost X server, no framebuffers"
