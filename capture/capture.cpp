@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr int width = 800;
-constexpr int height = 600;
-
 std::string pictureName(const std::string& dir, int frame)
 {
     char name[32];
@@ -47,10 +44,11 @@ std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
     return topDown;
 }
 
-int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit)
+int renderShow(Show& show, const WindowSize& size, int lastFrame,
+               const std::function<bool(int frame, const OffscreenFrame& picture)>& visit)
 {
-    Show::reshape(width, height);
-    OffscreenFrame offscreen(width, height);
+    Show::reshape(size.width, size.height);
+    OffscreenFrame offscreen(size.width, size.height);
     offscreen.bind();
     int rendered = 0;
     for (int frame = 0; frame <= lastFrame; ++frame) {
@@ -71,7 +69,7 @@ int runCapture(Show& show, const CaptureOptions& options)
     std::string error;
     std::unique_ptr<VideoEncoder> video;
     if (options.wantsVideo()) {
-        video = VideoEncoder::start(options.videoPath, width, height, options.fps, error);
+        video = VideoEncoder::start(options.videoPath, options.size.width, options.size.height, options.fps, error);
         if (!video) {
             complain(error);
             return 1;
@@ -98,7 +96,7 @@ int runCapture(Show& show, const CaptureOptions& options)
             if (!partial.create(path, error))
                 return false;
             std::FILE* file = fdopen(partial.releaseFd(), "wb");
-            error = file ? writePng(file, path, width, height, rgb.data())
+            error = file ? writePng(file, path, options.size.width, options.size.height, rgb.data())
                          : "cannot write " + path + ": " + std::strerror(errno);
             if (!error.empty() || !partial.keep(error))
                 return false;
@@ -106,7 +104,7 @@ int runCapture(Show& show, const CaptureOptions& options)
         }
         return true;
     };
-    int rendered = renderShow(show, options.lastFrame(), visit);
+    int rendered = renderShow(show, options.size, options.lastFrame(), visit);
     progress.finish();
 
     if (interruption()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_size.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -9,12 +11,13 @@ struct CaptureOptions;
 class OffscreenFrame;
 class Show;
 
-// Plays the show offscreen, 800 × 600, from frame 0 up to `lastFrame`
-// through the show's own frame wrapper, so every frame is what the show
-// draws. After each frame `visit` gets the frame number and the offscreen
-// frame holding its picture, and returns false to stop. Returns the number
-// of frames rendered.
-int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit);
+// Plays the show offscreen from frame 0 up to `lastFrame` through the show's
+// own reshape and frame wrapper, so every frame is what the show draws in a
+// window of `size`. After each frame `visit` gets the frame number and the
+// offscreen frame holding its picture, and returns false to stop. Returns
+// the number of frames rendered.
+int renderShow(Show& show, const WindowSize& size, int lastFrame,
+               const std::function<bool(int frame, const OffscreenFrame& picture)>& visit);
 
 // A picture's RGB bytes, rows top-down as image files store them.
 std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture);

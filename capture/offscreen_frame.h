@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_size.h"
+
 #include <GL/gl.h>
 
 #include <cstdint>
@@ -15,6 +17,10 @@ public:
     ~OffscreenFrame();
     OffscreenFrame(const OffscreenFrame&) = delete;
     OffscreenFrame& operator=(const OffscreenFrame&) = delete;
+
+    // The largest frame the current context's driver can draw into: its
+    // renderbuffers' and its viewports' limits, whichever is smaller.
+    static WindowSize largest();
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -14,7 +14,7 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
     Show show(platform::FontContext::screen());
     std::vector<int> visited;
     std::map<int, std::vector<std::uint8_t>> kept;
-    int rendered = renderShow(show, 701, [&](int frame, const OffscreenFrame& picture) {
+    int rendered = renderShow(show, showWindowSize, 701, [&](int frame, const OffscreenFrame& picture) {
         visited.push_back(frame);
         if (frame == 350 || frame == 700 || frame == 701)
             kept[frame] = readTopDown(picture);
@@ -47,7 +47,7 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 TEST_F(CaptureTest, StopsWhenTheVisitorSaysSo)
 {
     Show show(platform::FontContext::screen());
-    int rendered = renderShow(show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; });
+    int rendered = renderShow(show, showWindowSize, 100, [](int frame, const OffscreenFrame&) { return frame < 12; });
     EXPECT_EQ(rendered, 13);
 }
 
