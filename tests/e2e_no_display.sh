@@ -8,7 +8,7 @@ bin=$1
 nobody=99
 while [ -e "/tmp/.X11-unix/X$nobody" ] || [ -e "/tmp/.X$nobody-lock" ]; do nobody=$((nobody + 1)); done
 
-advice='starwhirl: the show needs an X display: set DISPLAY to one, or start it with `make run`, which plays it on a private virtual X server (Xvfb) when there is none'
+advice='starwhirl: the show needs an X display: set DISPLAY to one, or play it on a virtual X server with `xvfb-run starwhirl`'
 for display in unset "" ":$nobody"; do
   if [ "$display" = unset ]; then
     env -u DISPLAY timeout 10 "$bin" >"$dir/out" 2>"$dir/err"
