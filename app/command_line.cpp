@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 const char showUsage[] =
     "Usage: starwhirl [--fullscreen | --window WxH] [GLUT options]\n"
@@ -60,8 +61,8 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
 {
     options.glutArguments.assign(args.begin(), args.begin() + std::min<std::size_t>(args.size(), 1));
     bool windowGiven = false, geometryGivesSize = false, direct = false, indirect = false;
-    std::vector<std::size_t> geometries;  // where their values are in glutArguments
-    Geometry geometry;
+    // Each -geometry, and where its value is in glutArguments.
+    std::vector<std::pair<std::size_t, Geometry>> geometries;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -97,9 +98,10 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
             windowGiven = true;
         } else {
             if (arg == "-geometry") {
+                Geometry geometry;
                 error = parseGeometry(arg, value, geometry);
                 geometryGivesSize |= geometry.size.width > 0 || geometry.size.height > 0;
-                geometries.push_back(options.glutArguments.size() + 1);
+                geometries.emplace_back(options.glutArguments.size() + 1, geometry);
             }
             options.glutArguments.push_back(arg);
             options.glutArguments.push_back(value);
@@ -116,8 +118,7 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
         return "-direct and -indirect ask for opposite OpenGL contexts; give one" + seeHelp;
     // freeglut uses the last -geometry; each is made whole, so the last one's
     // size is the window's.
-    for (std::size_t at : geometries) {
-        parseGeometry("-geometry", options.glutArguments[at], geometry);
+    for (const auto& [at, geometry] : geometries) {
         if (geometry.size.width > 0)
             options.window.width = geometry.size.width;
         if (geometry.size.height > 0)
