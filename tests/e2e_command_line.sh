@@ -30,45 +30,38 @@ refused 'starwhirl: --window expects WIDTHxHEIGHT, each side from 1 to 32767 pix
   --window 0x600
 
 screen=$(xdotool getdisplaygeometry | tr ' ' x)
-# plays ARGUMENTS... until the window is at POSITION with SIZE, then ends it
-# with Escape.
-expect_window() {  # position size arguments...
-  local position=$1 size=$2
-  shift 2
+# Plays the show with ARGUMENTS in the background; sets $pid and $wid.
+play() {
   "$bin" "$@" >"$dir/out" 2>"$dir/err" &
-  local pid=$!
+  pid=$!
   started+=("$pid")
-  local wid seen=""
   wid=$(window_of "$pid")
   [ -n "$wid" ] || fail "$*: no window appeared"
-  # A window asked to fill the screen gets its size after it is shown.
+}
+# Waits until the window stands at POSITION with SIZE: a window asked to fill
+# the screen gets its size after it is shown.
+expect_window() {  # position size what
+  local seen=""
   for _ in $(seq 100); do
     seen=$(xdotool getwindowgeometry "$wid" | awk '/Position/ { p = $2 } /Geometry/ { s = $2 } END { print p, s }')
-    [ "$seen" = "$position $size" ] && break
+    [ "$seen" = "$1 $2" ] && return 0
     sleep 0.1
   done
-  [ "$seen" = "$position $size" ] || fail "$*: window at $seen, expected $position $size"
-  press_escape "$pid" "$wid"
-  expect_status "$status" 0 "Escape in the window of $*"
-  expect_text "$dir/err" "" "standard error of $*"
+  fail "$3: window at $seen, expected $1 $2"
 }
-expect_window 0,0 640x480 -geometry 640x480+0+0
-expect_window 10,20 800x600 -geometry +10+20
-expect_window 200,100 1024x200 --window 1024x200
-expect_window 200,100 800x600
+for case in "0,0 640x480 -geometry 640x480+0+0" "10,20 800x600 -geometry +10+20" \
+  "200,100 1024x200 --window 1024x200" "200,100 800x600"; do
+  read -r position size arguments <<<"$case"
+  play $arguments
+  expect_window "$position" "$size" "${arguments:-no options}"
+  press_escape "$pid" "$wid"
+  expect_status "$status" 0 "Escape in the window of ${arguments:-no options}"
+  expect_text "$dir/err" "" "standard error of ${arguments:-no options}"
+done
 
 # Full screen, the whole show: it still ends by itself at frame 4200.
-"$bin" --fullscreen >"$dir/out" 2>"$dir/err" &
-pid=$!
-started+=("$pid")
-wid=$(window_of "$pid")
-[ -n "$wid" ] || fail "--fullscreen: no window appeared"
-for _ in $(seq 100); do
-  size=$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }')
-  [ "$size" = "$screen" ] && break
-  sleep 0.1
-done
-[ "$size" = "$screen" ] || fail "--fullscreen: window is $size, the screen $screen"
+play --fullscreen
+expect_window 0,0 "$screen" "--fullscreen"
 wait "$pid"
 expect_status $? 0 "the whole show full screen"
 counter_lines 1 4200 >"$dir/expected"
