@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The show's command line: --help and --version without a display, a bad
 # option refused before any window, and the window's size and place from
-# GLUT's -geometry, --window and --fullscreen.
+# GLUT's -geometry, --window and --fullscreen, each ended with Escape.
 source "$(dirname "$0")/e2e_lib.sh"
 bin=$1
 
@@ -50,7 +50,7 @@ expect_window() {  # position size what
   fail "$3: window at $seen, expected $1 $2"
 }
 for case in "0,0 640x480 -geometry 640x480+0+0" "10,20 800x600 -geometry +10+20" \
-  "200,100 1024x200 --window 1024x200" "200,100 800x600"; do
+  "200,100 1024x200 --window 1024x200" "200,100 800x600" "0,0 $screen --fullscreen"; do
   read -r position size arguments <<<"$case"
   play $arguments
   expect_window "$position" "$size" "${arguments:-no options}"
