@@ -68,4 +68,4 @@ counter_lines 1 4200 >"$dir/expected"
 expect_file "$dir/out" "$dir/expected" "standard output of the whole show full screen"
 expect_text "$dir/err" "" "standard error of the whole show full screen"
 
-echo "ok: --help and --version without a display; --bogus and --window 0x600 refused with status 2; windows from -geometry 640x480+0+0, -geometry +10+20, --window 1024x200 and no options; --fullscreen filled the $screen screen and played to frame 4200 with status 0"
+echo "ok: --help and --version without a display; --bogus and --window 0x600 refused with status 2; windows from -geometry 640x480+0+0, -geometry +10+20, --window 1024x200, no options and --fullscreen, each ended by Escape; --fullscreen filled the $screen screen and played to frame 4200 with status 0"
