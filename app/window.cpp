@@ -2,39 +2,62 @@
 
 #include <GL/freeglut.h>
 
+#include <csetjmp>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-const char* programName = "starwhirl";
+constexpr int windowX = 200;
+constexpr int windowY = 100;
 
-// GLUT's own words first, as it would print them, then what to do about it.
-// GLUT's errors are fatal, and with a handler of ours GLUT leaves the ending
-// to us.
+std::jmp_buf* opening = nullptr;
+char glutMessage[512];
+
+// GLUT's errors are fatal: when a handler returns, GLUT carries on as if
+// nothing happened and crashes. While the window is being opened, a failure
+// goes back to openWindow, which returns it; only GLUT's own C frames are
+// left behind, and nothing in them needs undoing.
 void glutFailed(const char* format, va_list arguments)
 {
-    std::fprintf(stderr, "freeglut (%s): ", programName);
-    std::vfprintf(stderr, format, arguments);
-    std::fputc('\n', stderr);
-    if (std::strncmp(format, "failed to open display", 22) == 0)
-        std::fprintf(stderr, "starwhirl: the show needs an X display: set DISPLAY to one, or start it with "
-                             "`make run`, which plays it on a private virtual X server (Xvfb) when there is none\n");
-    std::exit(1);
+    std::vsnprintf(glutMessage, sizeof glutMessage, format, arguments);
+    std::longjmp(*opening, 1);
 }
 
 }  // namespace
 
-void openWindow(int* argc, char** argv)
+std::optional<WindowFailure> openWindow(const WindowRequest& request)
 {
-    if (*argc > 0)
-        programName = argv[0];
+    std::vector<std::string> arguments = request.glutArguments;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int argc = int(arguments.size());
+
+    std::jmp_buf back;
+    opening = &back;
+    if (setjmp(back) != 0) {
+        glutInitErrorFunc(nullptr);
+        return WindowFailure{glutMessage, std::strncmp(glutMessage, "failed to open display", 22) == 0};
+    }
     glutInitErrorFunc(glutFailed);
-    glutInit(argc, argv);
+    glutInitWindowSize(request.size.width, request.size.height);
+    // freeglut fills the screen by moving the window to minus its offset in
+    // its parent, meant for a window manager's frame; on an X server without
+    // one the parent is the screen, so only a window at (0, 0) ends up on it.
+    if (request.fullscreen)
+        glutInitWindowPosition(0, 0);
+    else
+        glutInitWindowPosition(windowX, windowY);
+    glutInit(&argc, argv.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(200, 100);
-    glutCreateWindow("starwhirl");
+    glutCreateWindow(request.title.c_str());
+    if (request.fullscreen)
+        glutFullScreen();
+    // From here on an error of GLUT's ends the program the way GLUT ends it:
+    // its line on stderr and status 1.
+    glutInitErrorFunc(nullptr);
+    return std::nullopt;
 }

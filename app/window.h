@@ -1,7 +1,32 @@
 #pragma once
 
-// Initialises GLUT with the command line and opens the show's window:
-// double-buffered RGB with depth, 800 x 600 at (200, 100), "starwhirl". A
-// failure of GLUT's (no X display, for one) ends the program with status 1
-// and a line that says what to do.
-void openWindow(int* argc, char** argv);
+#include "app/window_size.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// How a program wants its window: the show's by default.
+struct WindowRequest {
+    std::string title = "starwhirl";
+    WindowSize size = showWindowSize;
+    bool fullscreen = false;
+    // What glutInit reads its own options from, the program's name first.
+    std::vector<std::string> glutArguments;
+};
+
+// Why a window could not be opened, in GLUT's own words.
+struct WindowFailure {
+    std::string glutMessage;  // e.g. "failed to open display ':9'"
+    bool noDisplay = false;
+
+    // The line GLUT itself would print: "freeglut (PROGRAM): MESSAGE".
+    std::string line(const std::string& program) const { return "freeglut (" + program + "): " + glutMessage; }
+};
+
+// Initialises GLUT and opens a double-buffered RGB window with depth at
+// (200, 100), or where -geometry says, and makes its GL context current; a
+// full-screen window is asked to fill the screen once it is shown. The size
+// and place are set before GLUT reads its options, so -geometry can change
+// them. Returns what went wrong, if anything; GLUT is then unusable.
+std::optional<WindowFailure> openWindow(const WindowRequest& request);

@@ -11,6 +11,7 @@
 
 #include <GL/glut.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -47,7 +48,12 @@ int main(int argc, char** argv)
 {
     if (platform::reopenClosedStandardStreams().output)
         noteOutputClosed();
-    openWindow(&argc, argv);
+    WindowRequest window;
+    window.glutArguments = {argv[0]};
+    if (auto failure = openWindow(window)) {
+        std::fprintf(stderr, "%s\n", failure->line(argv[0]).c_str());
+        return 1;
+    }
     bool firstFrameOnly = argc > 1 && std::strcmp(argv[1], "--first-frame") == 0;
 
     glutDisplayFunc(displayFloor);

@@ -1,6 +1,7 @@
 #include "bench/startup_breakdown.h"
 
 #include "app/show.h"
+#include "app/window_size.h"
 #include "platform/font_system.h"
 #include "text/atlas_geometry.h"
 #include "text/glyph_list.h"
@@ -84,7 +85,7 @@ std::vector<TimedStep> timeStartupOnce()
     });
     glDeleteLists(base, 256);
 
-    Show::reshape(800, 600);
+    Show::reshape(showWindowSize.width, showWindowSize.height);
     std::unique_ptr<Show> show;
     time("initScene: fixed state and the whole cast, font included",
          [&] { show = std::make_unique<Show>(*fonts); });

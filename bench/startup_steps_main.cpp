@@ -10,10 +10,15 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
     platform::reopenClosedStandardStreams();
-    openWindow(&argc, argv);
+    WindowRequest window;
+    window.glutArguments = {argv[0]};
+    if (auto failure = openWindow(window)) {
+        std::fprintf(stderr, "%s\n", failure->line(argv[0]).c_str());
+        return 1;
+    }
     std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     for (const TimedStep& step : timeStartupOnce())
         std::printf("%.3f\t%s\n", step.ms, step.name.c_str());

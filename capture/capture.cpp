@@ -20,9 +20,6 @@
 
 namespace {
 
-constexpr int width = 800;
-constexpr int height = 600;
-
 std::string pictureName(const std::string& dir, int frame)
 {
     char name[32];
@@ -48,11 +45,11 @@ std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
     return topDown;
 }
 
-int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit,
-               std::string& error)
+int renderShow(Show& show, const WindowSize& size, int lastFrame,
+               const std::function<bool(int frame, const OffscreenFrame& picture)>& visit, std::string& error)
 {
-    Show::reshape(width, height);
-    OffscreenFrame offscreen(width, height);
+    Show::reshape(size.width, size.height);
+    OffscreenFrame offscreen(size.width, size.height);
     if (!offscreen.error().empty()) {
         error = offscreen.error();
         return 0;
@@ -81,7 +78,7 @@ int runCapture(Show& show, const CaptureOptions& options)
     }
     std::unique_ptr<VideoEncoder> video;
     if (options.wantsVideo()) {
-        video = VideoEncoder::start(options.videoPath, width, height, options.fps, error);
+        video = VideoEncoder::start(options.videoPath, options.size.width, options.size.height, options.fps, error);
         if (!video) {
             complain(error);
             return 1;
@@ -112,7 +109,7 @@ int runCapture(Show& show, const CaptureOptions& options)
             std::FILE* file = fdopen(partial.fd(), "wb");
             if (file)
                 partial.releaseFd();
-            error = file ? writePng(file, path, width, height, rgb.data())
+            error = file ? writePng(file, path, options.size.width, options.size.height, rgb.data())
                          : "cannot write " + path + ": " + std::strerror(errno);
             if (!error.empty() || !partial.keep(error))
                 return false;
@@ -120,7 +117,7 @@ int runCapture(Show& show, const CaptureOptions& options)
         }
         return true;
     };
-    int rendered = renderShow(show, options.lastFrame(), visit, error);
+    int rendered = renderShow(show, options.size, options.lastFrame(), visit, error);
     if (rendered > 0)
         progress.finish();
 

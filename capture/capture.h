@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_size.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,14 +12,14 @@ struct CaptureOptions;
 class OffscreenFrame;
 class Show;
 
-// Plays the show offscreen, 800 × 600, from frame 0 up to `lastFrame`
-// through the show's own frame wrapper, so every frame is what the show
-// draws. After each frame `visit` gets the frame number and the offscreen
-// frame holding its picture, and returns false to stop. Returns the number
-// of frames rendered; none, with the reason in `error`, when the offscreen
-// frame cannot be made.
-int renderShow(Show& show, int lastFrame, const std::function<bool(int frame, const OffscreenFrame& picture)>& visit,
-               std::string& error);
+// Plays the show offscreen from frame 0 up to `lastFrame` through the show's
+// own reshape and frame wrapper, so every frame is what the show draws in a
+// window of `size`. After each frame `visit` gets the frame number and the
+// offscreen frame holding its picture, and returns false to stop. Returns
+// the number of frames rendered; none, with the reason in `error`, when the
+// offscreen frame cannot be made.
+int renderShow(Show& show, const WindowSize& size, int lastFrame,
+               const std::function<bool(int frame, const OffscreenFrame& picture)>& visit, std::string& error);
 
 // A picture's RGB bytes, rows top-down as image files store them.
 std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture);

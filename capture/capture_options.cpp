@@ -7,9 +7,10 @@
 
 const char captureUsage[] =
     "Usage: starwhirl-capture [--frames LIST [--out DIR]] [--video FILE [--fps N] [--from F] [--to G]]\n"
+    "                         [--size WxH]\n"
     "\n"
-    "Renders the show's own frames offscreen at 800 x 600, always starting from frame 0 so that\n"
-    "every frame is exactly what the show draws, and writes the ones asked for.\n"
+    "Renders the show's own frames offscreen, always starting from frame 0 so that every frame\n"
+    "is exactly what the show draws in a window of that size, and writes the ones asked for.\n"
     "\n"
     "  --frames LIST  comma-separated frame numbers (0 to 4199) to write as PNG pictures,\n"
     "                 e.g. --frames 0,250,701,2500,3500\n"
@@ -19,6 +20,9 @@ const char captureUsage[] =
     "  --fps N        frames per second of the video, 1 to 240 (default: 60)\n"
     "  --from F       first frame of the video (default: 0)\n"
     "  --to G         last frame of the video (default: 4199)\n"
+    "  --size WxH     the frames' size in pixels (default: 800x600), e.g. --size 1920x1080 or\n"
+    "                 --size 3840x2160; at most what the OpenGL driver can draw, and even\n"
+    "                 numbers for a video\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
@@ -102,7 +106,7 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
             return {};
         }
         bool takesValue = option == "--frames" || option == "--out" || option == "--video" ||
-                          option == "--fps" || option == "--from" || option == "--to";
+                          option == "--fps" || option == "--from" || option == "--to" || option == "--size";
         if (!takesValue)
             return "unknown option \"" + option + "\" (see --help)";
         if (i + 1 >= args.size())
@@ -127,6 +131,8 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
                 error = "--fps expects a whole number from 1 to 240, not \"" + value + "\"";
             options.fps = int(fps);
             fpsGiven = true;
+        } else if (option == "--size") {
+            error = parseWindowSize(option, value, options.size);
         } else if (option == "--from") {
             error = parseFrame(option, value, options.from);
             fromGiven = true;
@@ -148,5 +154,19 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
         options.to = endFrame - 1;
     if (options.from > options.to)
         return "--from " + std::to_string(options.from) + " is after --to " + std::to_string(options.to);
+    // yuv420p keeps one colour sample for every 2 x 2 pixels.
+    const WindowSize& size = options.size;
+    if (options.wantsVideo() && (size.width % 2 != 0 || size.height % 2 != 0)) {
+        auto even = [](int side) { return side % 2 == 0 ? side : side > 1 ? side - 1 : 2; };
+        return "--size " + toString(size) + " cannot be a video: the encoder (H.264, yuv420p) needs an even " +
+               "width and height; try " + toString({even(size.width), even(size.height)});
+    }
     return {};
+}
+
+std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest)
+{
+    if (size.width <= largest.width && size.height <= largest.height)
+        return {};
+    return "--size " + toString(size) + " is larger than this OpenGL driver can draw: at most " + toString(largest);
 }

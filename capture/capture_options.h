@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_size.h"
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,9 @@ struct CaptureOptions {
     int fps = 60;
     int from = 0;  // first and last frame of the video
     int to = -1;
+    // The window the frames are drawn for, and so the pictures' and the
+    // video's size.
+    WindowSize size = showWindowSize;
 
     bool wantsPictures() const { return !frames.empty(); }
     bool wantsVideo() const { return !videoPath.empty(); }
@@ -23,5 +28,10 @@ struct CaptureOptions {
 // Reads the arguments after the program name. Returns an empty string when
 // they make sense, else one line saying what is wrong with them.
 std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options);
+
+// An empty string when this OpenGL driver can draw frames of `size`, whose
+// renderbuffers and viewports are at most `largest`; else one line saying
+// what would work.
+std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest);
 
 extern const char captureUsage[];

@@ -1,8 +1,10 @@
 #include "app/show.h"
+#include "app/window.h"
 #include "capture/capture.h"
 #include "capture/capture_options.h"
 #include "capture/display_errors.h"
 #include "capture/interruption.h"
+#include "capture/offscreen_frame.h"
 #include "capture/private_display.h"
 #include "capture/temporary_file.h"
 #include "capture/video_encoder.h"
@@ -79,11 +81,16 @@ int main(int argc, char** argv)
             return refuse(error, 1);
     }
 
-    int glutArgc = 1;
-    glutInit(&glutArgc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("starwhirl-capture");
+    WindowRequest window;
+    window.title = "starwhirl-capture";
+    window.glutArguments = {argv[0]};
+    if (auto failure = openWindow(window)) {
+        std::fprintf(stderr, "%s\n", failure->line(argv[0]).c_str());
+        if (failure->noDisplay && !privateDisplay)
+            refuse("set DISPLAY to a working X display, or unset it to render on a private virtual X server "
+                   "(Xvfb)");
+        return 1;
+    }
     watchDisplayErrors();
     // Frames are drawn only by the capture loop: a redraw of the hidden
     // window must not advance the show's scroller.
@@ -92,7 +99,9 @@ int main(int argc, char** argv)
     glutMainLoopEvent();
 
     int status = 0;
-    {
+    if (!(error = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty()) {
+        status = refuse(error);
+    } else {
         Show show(platform::FontContext::screen());
         status = runCapture(show, options);
     }

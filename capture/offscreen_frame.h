@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_size.h"
+
 #include <GL/gl.h>
 
 #include <cstdint>
@@ -19,6 +21,10 @@ public:
 
     // Empty when frames can be drawn into it, else one line saying why not.
     const std::string& error() const { return error_; }
+
+    // The largest frame the current context's driver can draw into: its
+    // renderbuffers' and its viewports' limits, whichever is smaller.
+    static WindowSize largest();
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -75,6 +75,34 @@ TEST(CaptureOptions, RefusesBadInputWithOneLineSayingWhat)
     }
 }
 
+TEST(CaptureOptions, SizeIsTheShowsWindowUnlessGivenAndEvenForAVideo)
+{
+    CaptureOptions o;
+    ASSERT_EQ(parse({"--frames", "1"}, o), "");
+    EXPECT_EQ(o.size, (WindowSize{800, 600}));
+    ASSERT_EQ(parse({"--video", "v.mp4", "--size", "3840x2160"}, o), "");
+    EXPECT_EQ(o.size, (WindowSize{3840, 2160}));
+    // Pictures take any size; only the video encoder needs even sides.
+    ASSERT_EQ(parse({"--size", "801x1", "--frames", "1"}, o), "");
+    EXPECT_EQ(o.size, (WindowSize{801, 1}));
+
+    EXPECT_EQ(parse({"--video", "v.mp4", "--size", "1921x1080"}, o),
+              "--size 1921x1080 cannot be a video: the encoder (H.264, yuv420p) needs an even width and height; "
+              "try 1920x1080");
+    EXPECT_NE(parse({"--size", "1x32767", "--video", "v.mp4"}, o).find("try 2x32766"), std::string::npos);
+    EXPECT_EQ(parse({"--frames", "1", "--size", "1920"}, o),
+              "--size expects WIDTHxHEIGHT, each side from 1 to 32767 pixels (e.g. 1920x1080), not \"1920\"");
+    EXPECT_NE(parse({"--frames", "1", "--size", "0x0"}, o), "");
+}
+
+TEST(CaptureOptions, ASizeBeyondTheDriversLimitsIsRefusedWithTheLargestItCanDraw)
+{
+    EXPECT_EQ(checkSizeFitsDriver({16384, 16384}, {16384, 16384}), "");
+    EXPECT_EQ(checkSizeFitsDriver({16385, 10}, {16384, 16384}),
+              "--size 16385x10 is larger than this OpenGL driver can draw: at most 16384x16384");
+    EXPECT_NE(checkSizeFitsDriver({10, 8193}, {16384, 8192}), "");
+}
+
 TEST(Progress, SaysHowFarHowFastAndHowLongIsLeft)
 {
     EXPECT_EQ(progressLine(0, 4200, 0.0), "frames 0/4200 (0.0%)");

@@ -16,7 +16,7 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
     std::map<int, std::vector<std::uint8_t>> kept;
     std::string error;
     int rendered = renderShow(
-        show, 701,
+        show, showWindowSize, 701,
         [&](int frame, const OffscreenFrame& picture) {
             visited.push_back(frame);
             if (frame == 350 || frame == 700 || frame == 701)
@@ -53,7 +53,7 @@ TEST_F(CaptureTest, StopsWhenTheVisitorSaysSo)
 {
     Show show(platform::FontContext::screen());
     std::string error;
-    int rendered = renderShow(show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; }, error);
+    int rendered = renderShow(show, showWindowSize, 100, [](int frame, const OffscreenFrame&) { return frame < 12; }, error);
     EXPECT_EQ(rendered, 13);
 }
 

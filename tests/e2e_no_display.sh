@@ -8,7 +8,7 @@ bin=$1
 nobody=99
 while [ -e "/tmp/.X11-unix/X$nobody" ] || [ -e "/tmp/.X$nobody-lock" ]; do nobody=$((nobody + 1)); done
 
-advice='starwhirl: the show needs an X display: set DISPLAY to one, or start it with `make run`, which plays it on a private virtual X server (Xvfb) when there is none'
+advice='starwhirl: the show needs an X display: set DISPLAY to one, or play it on a virtual X server with `xvfb-run starwhirl`'
 for display in unset "" ":$nobody"; do
   if [ "$display" = unset ]; then
     env -u DISPLAY timeout 10 "$bin" >"$dir/out" 2>"$dir/err"
@@ -24,6 +24,16 @@ for display in unset "" ":$nobody"; do
   printf '%s\n' "freeglut ($bin): failed to open display '$named'" "$advice" >"$dir/expected-err"
   expect_file "$dir/err" "$dir/expected-err" "standard error with DISPLAY $display"
 done
+# The capture program brings its own server only when DISPLAY is unset; one
+# that names a display nobody answers on is said the same way.
+capture=$(dirname "$bin")/starwhirl-capture
+DISPLAY=":$nobody" timeout 10 "$capture" --frames 1 --out "$dir/pictures" >"$dir/out" 2>"$dir/err"
+expect_status $? 1 "starwhirl-capture with DISPLAY :$nobody"
+printf '%s\n' "freeglut ($capture): failed to open display ':$nobody'" \
+  "starwhirl-capture: set DISPLAY to a working X display, or unset it to render on a private virtual X server (Xvfb)" \
+  >"$dir/expected-err"
+expect_file "$dir/err" "$dir/expected-err" "standard error of starwhirl-capture with DISPLAY :$nobody"
+
 # make run's fallback plays the show on a private X server of its own. A
 # signal to it ends the show and the server, and it ends by that signal.
 play=$(dirname "$0")/../tools/play
@@ -39,4 +49,4 @@ expect_gone "make run's fallback" $children
 expect_text "$dir/err" "No X display found: playing on a private virtual X server (Xvfb)." "make run's fallback's standard error"
 head -n 1 "$dir/out" | grep -qx '1.000000' || fail "make run's fallback printed no counter lines"
 
-echo "ok: with DISPLAY unset, empty or :$nobody the show ends with GLUT's line, ours on what to do, and status 1; make run's fallback ends with its server on SIGTERM"
+echo "ok: with DISPLAY unset, empty or :$nobody the show ends with GLUT's line, ours on what to do, and status 1, and so does the capture program with DISPLAY :$nobody; make run's fallback ends with its server on SIGTERM"

@@ -51,6 +51,15 @@ expect_text "$dir/err" \
   "starwhirl: cannot write the frame counter to standard output (No space left on device); the show goes on" \
   "standard error with standard output on /dev/full"
 
+# The options are read as on Linux, before any window.
+"$wine_run" "$exe" --version >"$dir/out" 2>"$dir/err"
+expect_status $? 0 "--version"
+grep -qx 'starwhirl [0-9]*\.[0-9]*\.[0-9]*' "$dir/out" || fail "--version printed: $(cat "$dir/out")"
+"$wine_run" "$exe" --bogus >"$dir/out" 2>"$dir/err"
+expect_status $? 2 "--bogus"
+crless "$dir/err"
+expect_text "$dir/err" 'starwhirl: unknown option "--bogus" (see starwhirl --help)' "standard error of --bogus"
+
 # The same face (Wine and fontconfig both answer "verdana" with DejaVu Sans
 # here) at the same cell height: the same ascent, cell and pixel advances;
 # the em advances agree to within hinting, which GDI applies at em size.
@@ -75,4 +84,4 @@ for frame in 0350 1000 2400 3500; do
   [ "$above" -eq 0 ] || fail "frame $frame differs above the text band, where only the 3D objects are"
   [ "$big" -lt 14400 ] || fail "frame $frame: $big pixels differ by more than 10 %"
 done
-echo "ok: the whole show twice, Escape, a closed and a full standard output, the same font metrics, the same 3D pictures"
+echo "ok: the whole show twice, Escape, a closed and a full standard output, --version and an unknown option, the same font metrics, the same 3D pictures"

@@ -1,8 +1,12 @@
 #include "tests/gl_test.h"
 
 #include "app/show.h"
+#include "app/window.h"
 
 #include <GL/glut.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -67,7 +71,7 @@ void GlTest::SetUp()
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     // Mesa's glPopAttrib does not always bring the current colour back.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    Show::reshape(800, 600);
+    Show::reshape(showWindowSize.width, showWindowSize.height);
 }
 
 void GlTest::TearDown()
@@ -88,13 +92,13 @@ class GlutWindowEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        int argc = 1;
-        char name[] = "starwhirl-gl-tests";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-        glutInitWindowSize(800, 600);
-        glutCreateWindow("starwhirl-gl-tests");
+        WindowRequest window;
+        window.title = "starwhirl-gl-tests";
+        window.glutArguments = {window.title};
+        if (auto failure = openWindow(window)) {
+            std::fprintf(stderr, "%s\n", failure->line(window.title).c_str());
+            std::exit(1);
+        }
     }
 };
 

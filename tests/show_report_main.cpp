@@ -6,11 +6,10 @@
 //   starwhirl-show-report --frames DIR   frames 350, 1000, 2400 and 3500 as
 //                                        DIR/frame-NNNN.ppm, played from frame 0
 #include "app/show.h"
+#include "app/window.h"
 #include "capture/offscreen_frame.h"
 #include "platform/font_system.h"
 #include "text/atlas_geometry.h"
-
-#include <GL/glut.h>
 
 #include <cstdio>
 #include <cstring>
@@ -65,9 +64,10 @@ int reportAtlas()
 int writeFrames(const std::string& dir)
 {
     const int wanted[] = {350, 1000, 2400, 3500};
+    const WindowSize size = showWindowSize;
     Show show(platform::FontContext::screen());
-    Show::reshape(800, 600);
-    OffscreenFrame offscreen(800, 600);
+    Show::reshape(size.width, size.height);
+    OffscreenFrame offscreen(size.width, size.height);
     offscreen.bind();
     int next = 0;
     for (int frame = 0; frame <= wanted[3]; ++frame) {
@@ -83,9 +83,10 @@ int writeFrames(const std::string& dir)
             return 1;
         }
         // PPM rows run top-down; GL's bottom-up.
-        std::fprintf(out, "P6\n800 600\n255\n");
-        for (int row = 599; row >= 0; --row)
-            std::fwrite(&rgb[std::size_t(row) * 800 * 3], 1, 800 * 3, out);
+        std::fprintf(out, "P6\n%d %d\n255\n", size.width, size.height);
+        const std::size_t rowBytes = std::size_t(size.width) * 3;
+        for (int row = size.height - 1; row >= 0; --row)
+            std::fwrite(&rgb[row * rowBytes], 1, rowBytes, out);
         std::fclose(out);
         ++next;
     }
@@ -97,10 +98,13 @@ int writeFrames(const std::string& dir)
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("starwhirl-show-report");
+    WindowRequest window;
+    window.title = "starwhirl-show-report";
+    window.glutArguments = {argv[0]};
+    if (auto failure = openWindow(window)) {
+        std::fprintf(stderr, "%s\n", failure->line(argv[0]).c_str());
+        return 1;
+    }
     if (argc == 2 && std::strcmp(argv[1], "--font") == 0)
         return reportFont();
     if (argc == 2 && std::strcmp(argv[1], "--atlas") == 0)

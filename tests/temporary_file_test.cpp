@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -25,7 +26,7 @@ protected:
         ASSERT_NE(mkdtemp(buffer.data()), nullptr);
         dir = buffer.data();
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
 
     // Writes `text` into a new temporary file for `target` and keeps it.
     void writeThrough(const std::string& target, const std::string& text)

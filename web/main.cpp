@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "app/show.h"
 #include "app/timeline.h"
+#include "app/window_size.h"
 #include "platform/process_end.h"
 
 #include <GL/glut.h>
@@ -74,7 +75,7 @@ int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
+    glutInitWindowSize(showWindowSize.width, showWindowSize.height);
     if (glutCreateWindow("starwhirl") == 0) {
         std::fprintf(stderr, "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 "
                              "(it may be switched off in the browser's settings)\n");
@@ -82,7 +83,7 @@ int main(int argc, char** argv)
     }
     glutKeyboardFunc(keyPressed);
 
-    reshape(800, 600);
+    reshape(showWindowSize.width, showWindowSize.height);
     initScene();
     display();
     drawn();
