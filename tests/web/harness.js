@@ -66,8 +66,11 @@
     return [gl.drawingBufferWidth, gl.drawingBufferHeight, viewport[2], viewport[3],
             Math.round(screen.width * scale), Math.round(screen.height * scale)].join(' ') + '\n';
   }
-  // Enter, wait two frames, leave, wait two frames, then Escape; a refusal
-  // is reported after 120 frames.
+  // Enter, wait until the drawing buffer has the screen's size, leave, wait
+  // until it is 800 x 600 again, then Escape. A window takes its full-screen
+  // size some frames after the browser says it is in full screen; each wait
+  // ends after 300 frames, reporting what it found, and a refusal is
+  // reported after 300 frames.
   var fullScreenChanges = 0, changedAt = -1;
   function fullScreenStep(frame) {
     var button = document.getElementById('fullscreen');
@@ -78,14 +81,18 @@
       return;
     }
     if (changedAt < 0) changedAt = frame;
-    if (fullScreenChanges === 0 && frame === fullScreenAt + 120) {
+    var gl = Module.ctx, waited = frame - changedAt >= 300;
+    var screenSized = gl.drawingBufferWidth === Math.round(screen.width * (devicePixelRatio || 1));
+    if (fullScreenChanges === 0 && frame === fullScreenAt + 300) {
       post('in-full-screen', 'refused: ' + document.getElementById('problem').textContent + '\n');
       escapeAt = frame + 1;
-    } else if (fullScreenChanges === 1 && frame === changedAt + 2) {
+    } else if (fullScreenChanges === 1 && (screenSized || waited)) {
+      fullScreenChanges++;
       post('in-full-screen', drawingBuffer());
       post('button-in', button.textContent + '\n');
       button.click();
-    } else if (fullScreenChanges === 2 && frame === changedAt + 2) {
+    } else if (fullScreenChanges === 3 && (gl.drawingBufferWidth === 800 || waited)) {
+      fullScreenChanges++;
       post('after-full-screen', drawingBuffer());
       post('button-after', button.textContent + '\n');
       escapeAt = frame;
