@@ -52,7 +52,7 @@ package: build
 	lintian --fail-on error $(BUILD)/starwhirl_*_amd64.deb
 
 # Every platform this machine can test: Linux, Windows under Wine, and the
-# web page in headless Chromium.
+# web page in Chromium and Firefox.
 test-all: test test-windows test-web
 
 # starwhirl.exe and starwhirl-windows.zip in build-windows/, cross-built with
@@ -72,7 +72,7 @@ test-windows: build windows
 
 # The page in build-web/: index.html, starwhirl.js, starwhirl.wasm and an
 # icon, for any static file server. FreeType is built for the web once, in
-# build-web/deps. Emscripten's JavaScript tools need Debian's acorn, which a
+# build-web/deps (again when its list of modules changes). Emscripten's JavaScript tools need Debian's acorn, which a
 # node that is not Debian's own does not look for.
 web: setup
 	NODE_PATH=/usr/share/nodejs tools/build-web-deps $(WEB_BUILD)/deps
@@ -82,12 +82,14 @@ web: setup
 	  echo "$$file: $$(stat -c %s $$file) bytes, $$(gzip -9c $$file | wc -c) gzipped"; done
 
 # Serves the page on this machine only; open http://localhost:$(WEB_PORT)/.
+# Python's server sends .wasm as application/wasm, so the page compiles it
+# while it downloads.
 serve-web: web
 	@echo "Open http://localhost:$(WEB_PORT)/ in a browser; Ctrl-C stops the server."
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
 
-# The page's tests in headless Chromium; the native build is there to
-# compare pictures with.
+# The page's tests in headless Chromium and in Firefox ESR (on private
+# virtual X servers); the native build is there to compare pictures with.
 test-web: build web
 	ctest --test-dir $(WEB_BUILD) --output-on-failure --no-tests=error -j2
 

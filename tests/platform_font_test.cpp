@@ -1,11 +1,14 @@
 #include "platform/freetype/code_page.h"
 #include "platform/freetype/freetype_font.h"
+#include "text/atlas_geometry.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_ADVANCES_H
 
 #include <gtest/gtest.h>
+
+#include <iconv.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -89,17 +92,24 @@ TEST(SystemFont, AdvancesInEmUnitsAreFreeTypesUnscaledAdvances)
     EXPECT_NEAR(font->extent('i').cx, font->outlineMetrics('i').cellIncX * emPixels, 2.0f);
 }
 
-TEST(CodePage, CodesAreWindows1252Characters)
+// Against the C library's own converter, which knows the code page.
+TEST(CodePage, CodesAreWindows1252CharactersAsIconvConvertsThem)
 {
-    EXPECT_EQ(platform::windows1252ToUnicode(0x41), U'A');
-    EXPECT_EQ(platform::windows1252ToUnicode(0x80), U'\u20AC');
-    EXPECT_EQ(platform::windows1252ToUnicode(0x92), U'\u2019');
-    EXPECT_EQ(platform::windows1252ToUnicode(0x9F), U'\u0178');
-    EXPECT_EQ(platform::windows1252ToUnicode(0xE9), U'\u00E9');
-    EXPECT_EQ(platform::windows1252ToUnicode(0xFF), U'\u00FF');
-    // Undefined in the code page: kept as the C1 control code.
-    EXPECT_EQ(platform::windows1252ToUnicode(0x81), char32_t(0x81));
-    EXPECT_EQ(platform::windows1252ToUnicode(0x09), char32_t(0x09));
+    iconv_t converter = iconv_open("UTF-32LE", "CP1252");
+    ASSERT_NE(converter, iconv_t(-1)) << "this C library cannot convert from CP1252";
+    for (int code = 0; code < 256; ++code) {
+        char in = char(code);
+        unsigned char out[4] = {};
+        char* inPtr = &in;
+        char* outPtr = reinterpret_cast<char*>(out);
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        // Undefined in the code page: kept as the C1 control code.
+        char32_t expected = char32_t(code);
+        if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) != std::size_t(-1))
+            expected = char32_t(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
+        EXPECT_EQ(platform::windows1252ToUnicode(static_cast<unsigned char>(code)), expected) << "code " << code;
+    }
+    iconv_close(converter);
 }
 
 TEST(GlyphCanvas, StartsZeroedAndStoresRowsBottomUp)
@@ -275,6 +285,47 @@ TEST(SystemFont, AFontThatOpensButHasDamagedGlyphsSaysWhich)
         platform::renderGlyph(*font, static_cast<unsigned char>(code));
     EXPECT_EQ(font->glyphError(), "") << "every code of the installed face loads";
     std::remove(path);
+}
+
+// The page carries the face cut down to the western codes' glyphs; the show
+// must look the same as with the whole face, so every metric the text layer
+// reads and every pixel of the atlas must match. The cut face is opened from
+// memory, as the page opens it.
+TEST(WesternFace, DrawsTheSameAtlasWithTheSameMetricsAsTheFullFace)
+{
+    std::string error;
+    auto full = platform::openFontFile(FontContext::screen(), STARWHIRL_FULL_FACE, 0, 128, false, false, error);
+    ASSERT_TRUE(full) << error;
+    std::ifstream in(STARWHIRL_WESTERN_FACE, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(bytes.empty()) << STARWHIRL_WESTERN_FACE;
+    EXPECT_LT(bytes.size() * 10, std::ifstream(STARWHIRL_FULL_FACE, std::ios::binary | std::ios::ate).tellg())
+        << "the cut face should be a small part of the full one";
+    auto western = platform::openFontData(FontContext::screen(), "the western face", bytes.data(), bytes.size(), 0,
+                                          128, false, false, error);
+    ASSERT_TRUE(western) << error;
+
+    EXPECT_EQ(western->ascent(), full->ascent());
+    EXPECT_EQ(western->cellHeight(), full->cellHeight());
+    auto fullAtlas = GlyphCanvas::create(atlasSize, atlasSize, error);
+    auto westernAtlas = GlyphCanvas::create(atlasSize, atlasSize, error);
+    ASSERT_TRUE(fullAtlas && westernAtlas) << error;
+    for (int code = 0; code < 256; ++code) {
+        auto character = static_cast<unsigned char>(code);
+        platform::OutlineMetrics a = full->outlineMetrics(character), b = western->outlineMetrics(character);
+        EXPECT_TRUE(a.blackBoxX == b.blackBoxX && a.blackBoxY == b.blackBoxY && a.originX == b.originX &&
+                    a.originY == b.originY && a.cellIncX == b.cellIncX && a.cellIncY == b.cellIncY)
+            << "outline metrics of code " << code;
+        EXPECT_EQ(full->extent(character).cx, western->extent(character).cx) << "advance of code " << code;
+        CellOrigin origin = cellOrigin(code, false);
+        fullAtlas->drawCharacter(*full, character, origin.x, origin.y);
+        westernAtlas->drawCharacter(*western, character, origin.x, origin.y);
+    }
+    EXPECT_EQ(western->glyphError(), "");
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < fullAtlas->byteCount(); ++i)
+        differing += fullAtlas->pixels()[i] != westernAtlas->pixels()[i];
+    EXPECT_EQ(differing, 0u) << "bytes of the atlas differ";
 }
 
 }  // namespace

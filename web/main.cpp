@@ -52,6 +52,28 @@ EM_JS(void, frameDrawn, (int frame, const char* scene), {
         Module['onFrame'](frame, UTF8ToString(scene));
 });
 
+// Gives the drawing buffer the size the page asks for (Module.wantedCanvasSize:
+// the screen's in full screen, else 800 x 600) and tells the show, as a
+// native window's resize does. True when the size changed.
+EM_JS(int, followCanvasSize, (int* width, int* height), {
+    var size = Module['wantedCanvasSize'] ? Module['wantedCanvasSize']() : [800, 600];
+    var canvas = Module['canvas'];
+    if (!(size[0] >= 1 && size[1] >= 1) || (canvas.width == size[0] && canvas.height == size[1]))
+        return 0;
+    canvas.width = size[0];
+    canvas.height = size[1];
+    HEAP32[width >> 2] = size[0];
+    HEAP32[height >> 2] = size[1];
+    return 1;
+});
+
+// Tells the page how far the start has come (Module.onStartupStep, when the
+// page has one), so that the time to the first frame can be told apart.
+EM_JS(void, startupStep, (const char* step), {
+    if (Module['onStartupStep'])
+        Module['onStartupStep'](UTF8ToString(step));
+});
+
 void drawn()
 {
     float frame = theShow().frame();
@@ -60,6 +82,9 @@ void drawn()
 
 void pass()
 {
+    int width = 0, height = 0;
+    if (followCanvasSize(&width, &height))
+        reshape(width, height);
     std::vector<KeyPress> keys;
     keys.swap(pendingKeys);
     for (const KeyPress& press : keys)
@@ -81,10 +106,12 @@ int main(int argc, char** argv)
                              "(it may be switched off in the browser's settings)\n");
         platform::endProcess(1);
     }
+    startupStep("webgl-context");
     glutKeyboardFunc(keyPressed);
 
     reshape(showWindowSize.width, showWindowSize.height);
     initScene();
+    startupStep("init-scene");
     display();
     drawn();
     // 0: at the browser's display refresh; 1: main does not return.

@@ -59,8 +59,12 @@ FreetypeLibrary::~FreetypeLibrary()
         FT_Done_FreeType(library_);
 }
 
-std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string& path, int faceIndex,
-                                         int height, bool emboldened, bool slanted, std::string& error)
+namespace {
+
+// `path` names the face in what is said about it: a file's path, or what
+// the bytes in memory are.
+std::unique_ptr<SystemFont> openFace(FontContext& context, const FT_Open_Args& source, const std::string& path,
+                                     int faceIndex, int height, bool emboldened, bool slanted, std::string& error)
 {
     FT_Library library = freetypeLibrary(context);
     if (!library) {
@@ -68,7 +72,7 @@ std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string
         return nullptr;
     }
     auto font = std::make_unique<SystemFont::Native>();
-    FT_Error status = FT_New_Face(library, path.c_str(), faceIndex, &font->face);
+    FT_Error status = FT_Open_Face(library, &source, faceIndex, &font->face);
     if (status != 0) {
         font->face = nullptr;
         error = "cannot open " + path + ": " + freetypeError(status);
@@ -113,6 +117,28 @@ std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string
     font->emboldened = emboldened;
     font->slanted = slanted;
     return std::make_unique<SystemFont>(std::move(font));
+}
+
+}  // namespace
+
+std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string& path, int faceIndex,
+                                         int height, bool emboldened, bool slanted, std::string& error)
+{
+    FT_Open_Args source{};
+    source.flags = FT_OPEN_PATHNAME;
+    source.pathname = const_cast<char*>(path.c_str());
+    return openFace(context, source, path, faceIndex, height, emboldened, slanted, error);
+}
+
+std::unique_ptr<SystemFont> openFontData(FontContext& context, const std::string& name, const unsigned char* data,
+                                         std::size_t size, int faceIndex, int height, bool emboldened,
+                                         bool slanted, std::string& error)
+{
+    FT_Open_Args source{};
+    source.flags = FT_OPEN_MEMORY;
+    source.memory_base = data;
+    source.memory_size = FT_Long(size);
+    return openFace(context, source, name, faceIndex, height, emboldened, slanted, error);
 }
 
 SystemFont::Native::~Native()

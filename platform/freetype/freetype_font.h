@@ -8,6 +8,7 @@
 #include "platform/font_system.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -61,6 +62,11 @@ struct SystemFont::Native {
 // when asked for.
 std::unique_ptr<SystemFont> openFontFile(FontContext& context, const std::string& path, int faceIndex,
                                          int height, bool emboldened, bool slanted, std::string& error);
+// The same from a face file's bytes, which must outlive the font; `name`
+// says what they are in errors.
+std::unique_ptr<SystemFont> openFontData(FontContext& context, const std::string& name, const unsigned char* data,
+                                         std::size_t size, int faceIndex, int height, bool emboldened,
+                                         bool slanted, std::string& error);
 
 // A rendered glyph: 8-bit coverage, rows top-down, placed relative to the pen
 // position on the baseline.

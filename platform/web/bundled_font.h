@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
+
 namespace platform {
 
-// Where the page's one face lies in its virtual file system; the build
-// embeds it there (web/CMakeLists.txt).
-constexpr const char* bundledFontPath = "/fonts/face.ttf";
+// The page's one face, carried in the program itself: the page has no file
+// system. The build cuts it down to the western codes' glyphs and makes it
+// into data (platform/CMakeLists.txt).
+extern const unsigned char bundledFace[];
+extern const std::size_t bundledFaceSize;
 
 }  // namespace platform

@@ -9,7 +9,8 @@ namespace platform {
 std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::string& faceName, int height,
                                              bool bold, bool italic, std::string& error)
 {
-    std::unique_ptr<SystemFont> font = openFontFile(context, bundledFontPath, 0, height, bold, italic, error);
+    std::unique_ptr<SystemFont> font =
+        openFontData(context, "the page's bundled face", bundledFace, bundledFaceSize, 0, height, bold, italic, error);
     if (!font)
         error = "cannot use font \"" + faceName + "\": " + error;
     return font;

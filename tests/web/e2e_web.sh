@@ -1,51 +1,123 @@
 #!/usr/bin/env bash
-# e2e_web.sh CHECK PAGE_DIR NATIVE_BUILD: plays the page in headless Chromium
-# (SwiftShader's WebGL, in real time: the browser paces the frames) against
-# tests/web/test_server.py on 127.0.0.1, which loads harness.js into the page.
-#   whole_show  the whole show: status 0, the 4200 counter lines in order,
-#               the status line, the three reset frames blank, and frames
-#               350, 1000, 2400 and 3500 against the native build's pictures
-#               of the same frames
-#   escape      Escape after frame 300 ends the show at once with status 0
-#   no_webgl    a browser without WebGL: status 1 and a line saying so
+# e2e_web.sh ENGINE CHECK PAGE_DIR NATIVE_BUILD: plays the page in a browser
+# against tests/web/test_server.py on 127.0.0.1, which loads harness.js into
+# the page. ENGINE is chromium (headless, SwiftShader's WebGL) or firefox
+# (Firefox ESR on a private virtual X server, Mesa's llvmpipe); both run in
+# real time: the browser paces the frames.
+#   whole_show      the whole show: status 0, the 4200 counter lines in
+#                   order, the status line, the three reset frames blank,
+#                   and frames 350, 1000, 2400 and 3500 against the native
+#                   build's pictures of the same frames; the times of the
+#                   steps to the first frame
+#   escape          Escape after frame 300 ends the show at once with status 0
+#   no_webgl        a browser without WebGL: status 1 and a line saying so
+#   wrong_openings  the page opened as a file, without starwhirl.js, without
+#                   starwhirl.wasm and with it cut short: the status line
+#                   says what is wrong and what to do
+#   small_window    in a 600 x 450 window the canvas keeps 4:3 inside the
+#                   window and the status line stays in sight
+#   full_screen     the page's control puts the show in full screen with a
+#                   drawing buffer of the screen's size, and back to 800 x 600
+#                   (Firefox only: Chromium grants full screen only to a
+#                   real user's gesture)
 here=$(cd "$(dirname "$0")/../.." && pwd)
 . "$here/tests/e2e_lib.sh"
-check=$1
-page=$2
-native=${3:-}
-out=$dir/out
-mkdir -p "$out"
+engine=$1
+check=$2
+page=$3
+native=${4:-}
 
 for file in index.html starwhirl.js starwhirl.wasm; do
   [ -f "$page/$file" ] || fail "the page has no $file in $page"
 done
+# Each browser is started in a process group of its own, which ends with it.
+groups=()
+trap 'for group in "${groups[@]}"; do kill -- -"$group" 2>/dev/null; done; cleanup' EXIT
 
-python3 "$here/tests/web/test_server.py" "$page" "$here/tests/web/harness.js" "$out" >"$dir/port" &
-started+=($!)
-for _ in $(seq 50); do [ -s "$dir/port" ] && break; sleep 0.1; done
-port=$(head -n 1 "$dir/port")
-[ -n "$port" ] || fail "the test server did not start"
+# serve PAGE_DIR OUT_DIR: starts a test server for the page; sets $port and
+# $out, where its reports go.
+serve() {
+  out=$2
+  mkdir -p "$out"
+  python3 "$here/tests/web/test_server.py" "$1" "$here/tests/web/harness.js" "$out" >"$out.port" &
+  started+=($!)
+  port=
+  for _ in $(seq 50); do [ -s "$out.port" ] && break; sleep 0.1; done
+  port=$(head -n 1 "$out.port")
+  [ -n "$port" ] || fail "the test server did not start"
+}
 
-# play QUERY SECONDS [OPTION...]: opens the page and waits until it reports
-# its end.
+# A fresh Firefox profile: WebGL on llvmpipe (which Firefox otherwise
+# refuses as a software renderer), full screen for the harness's clicks, and
+# nothing that reaches out: no first-run pages, updates, reports or checks.
+firefox_profile() {
+  mkdir -p "$1"
+  cat >"$1/user.js" <<'PREFS'
+user_pref("webgl.force-enabled", true);
+user_pref("full-screen-api.allow-trusted-requests-only", false);
+user_pref("full-screen-api.warning.timeout", 0);
+user_pref("browser.shell.checkDefaultBrowser", false);
+user_pref("browser.startup.homepage_override.mstone", "ignore");
+user_pref("browser.aboutwelcome.enabled", false);
+user_pref("startup.homepage_welcome_url", "about:blank");
+user_pref("datareporting.policy.dataSubmissionEnabled", false);
+user_pref("datareporting.healthreport.uploadEnabled", false);
+user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
+user_pref("app.update.auto", false);
+user_pref("app.update.enabled", false);
+user_pref("extensions.update.enabled", false);
+user_pref("browser.safebrowsing.malware.enabled", false);
+user_pref("browser.safebrowsing.phishing.enabled", false);
+user_pref("network.captive-portal-service.enabled", false);
+user_pref("network.connectivity-service.enabled", false);
+user_pref("browser.sessionstore.resume_from_crash", false);
+user_pref("toolkit.startup.max_resumed_crashes", -1);
+PREFS
+}
+
+# play URL SECONDS [OPTION...]: opens URL (a page of the server when it
+# starts with ?) and waits until the page reports its end. Options:
+# --no-webgl, --window=WIDTH,HEIGHT.
+plays=0
 play() {
-  local query=$1 seconds=$2
+  local url=$1 seconds=$2 webgl=1 size=1024,768 option
   shift 2
-  chromium --headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
-    --user-data-dir="$dir/profile" --no-first-run --disable-extensions "$@" \
-    "http://127.0.0.1:$port/index.html?$query" >"$dir/chromium.log" 2>&1 &
+  for option in "$@"; do
+    case $option in
+    --no-webgl) webgl=0 ;;
+    --window=*) size=${option#--window=} ;;
+    esac
+  done
+  [ "${url:0:1}" != "?" ] || url="http://127.0.0.1:$port/index.html$url"
+  plays=$((plays + 1))
+  local profile=$dir/profile-$plays log=$dir/browser-$plays.log
+  case $engine in
+  chromium)
+    local flags=(--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader
+                 --user-data-dir="$profile" --no-first-run --disable-extensions --window-size="$size")
+    [ "$webgl" = 1 ] || flags+=(--disable-3d-apis)
+    setsid chromium "${flags[@]}" "$url" >"$log" 2>&1 &
+    ;;
+  firefox)
+    firefox_profile "$profile"
+    [ "$webgl" = 1 ] || echo 'user_pref("webgl.disabled", true);' >>"$profile/user.js"
+    setsid "$here/tools/run-headless" firefox-esr --no-remote --profile "$profile" \
+      --width "${size%,*}" --height "${size#*,}" "$url" >"$log" 2>&1 &
+    ;;
+  *) fail "unknown browser engine $engine" ;;
+  esac
   local browser=$!
-  started+=($browser)
+  groups+=("$browser")
   local waited=0
   until [ -s "$out/exit" ]; do
-    kill -0 "$browser" 2>/dev/null || fail "Chromium ended before the page did: $(grep -v -i dbus "$dir/chromium.log" | tail -n 5)"
+    kill -0 "$browser" 2>/dev/null || fail "$engine ended before the page did: $(grep -v -i dbus "$log" | tail -n 5)"
     [ "$waited" -lt "$seconds" ] || fail "the page did not end within $seconds s; last counter line: $(tail -n 1 "$out/lines" 2>/dev/null)"
     sleep 1
     waited=$((waited + 1))
   done
-  kill "$browser" 2>/dev/null
+  kill -- -"$browser" 2>/dev/null
   wait "$browser" 2>/dev/null
-  echo "the page ended after about $waited s"
+  echo "$engine: the page ended after about $waited s"
 }
 
 # expect_no_errors_but [TEXT]: the page's error output is TEXT (or nothing)
@@ -57,17 +129,34 @@ expect_no_errors_but() {
 }
 expect_no_errors() { expect_no_errors_but ""; }
 
+# expect_cannot_play TEXT: the page gave up saying TEXT, and asked only for
+# files that exist.
+expect_cannot_play() {
+  expect_text "$out/exit" "cannot play" "how the page ended"
+  expect_text "$out/status-at-end" "$1" "the status line"
+}
+
+# A copy of the page, FILE by FILE, into DIR.
+copy_page() {
+  local target=$1 file
+  shift
+  mkdir -p "$target"
+  for file in "$@"; do cp "$page/$file" "$target/"; done
+}
+
 case $check in
 whole_show)
-  play "frames=350,700,1000,1900,2400,3000,3500" 900
+  serve "$page" "$dir/out"
+  play "?frames=350,700,1000,1900,2400,3000,3500" 900
   expect_text "$out/exit" 0 "the exit status"
   counter_lines 1 4200 >"$dir/expected-lines"
   expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
   expect_no_errors
   expect_text "$out/status-at-1000" "Frame 1000 — scene 2" "the status line at frame 1000"
   expect_text "$out/status-at-end" "The show has ended (status 0); the counter stopped at 4200." "the status line at the end"
-  echo "first frame drawn $(cat "$out/first-frame-ms") ms after the page was opened" \
-    "(the program started at $(cat "$out/runtime-ready-ms") ms)"
+  echo "$engine: after navigation, the runtime was ready at $(cat "$out/runtime-ready-ms") ms," \
+    "the WebGL context made at $(cat "$out/webgl-context-ms") ms, initScene done at $(cat "$out/init-scene-ms") ms," \
+    "the first frame drawn at $(cat "$out/first-frame-ms") ms"
   for frame in 0700 1900 3000; do
     [ -f "$out/frame-$frame.ppm" ] || fail "the page did not report reset frame $frame"
     inked=$(tail -c +16 "$out/frame-$frame.ppm" | tr -d '\0' | wc -c)
@@ -78,22 +167,24 @@ whole_show)
   mkdir -p "$dir/native"
   "$here/tools/run-headless" "$native/tests/starwhirl-show-report" --frames "$dir/native" ||
     fail "the native pictures were not made"
-  # SwiftShader and llvmpipe rasterise and blend with slightly different
-  # rounding: about 1 to 2 % of the pixels differ by a level or two, and up
-  # to 17 at polygon edges by more than 10 % (26 of 255 levels). A frame
-  # drawn one step early or late differs in over 14,000 pixels by more than
-  # 10 %, a wrong glyph or a missing planet in hundreds; so at most 100 may
-  # differ by more than 10 %, and at most 5 % (24,000) at all.
+  # The browsers' WebGL (SwiftShader, llvmpipe) and the native llvmpipe
+  # rasterise and blend with slightly different rounding: about 1 to 2 % of
+  # the pixels differ by a level or two, and up to 17 at polygon edges by
+  # more than 10 % (26 of 255 levels). A frame drawn one step early or late
+  # differs in over 14,000 pixels by more than 10 %, a wrong glyph or a
+  # missing planet in hundreds; so at most 100 may differ by more than 10 %,
+  # and at most 5 % (24,000) at all.
   for frame in 0350 1000 2400 3500; do
     [ -f "$out/frame-$frame.ppm" ] || fail "the page did not report frame $frame"
     read -r differing big <<<"$(bash "$here/tests/compare_pictures.sh" "$out/frame-$frame.ppm" "$dir/native/frame-$frame.ppm")"
-    echo "frame $frame: $differing pixels differ from the native picture, $big by more than 10 %"
+    echo "$engine: frame $frame: $differing pixels differ from the native picture, $big by more than 10 %"
     [ "$big" -le 100 ] || fail "frame $frame: $big pixels differ by more than 10 % from the native picture"
     [ "$differing" -le 24000 ] || fail "frame $frame: $differing pixels differ from the native picture"
   done
   ;;
 escape)
-  play "escape=300" 300
+  serve "$page" "$dir/out"
+  play "?escape=300" 300
   expect_text "$out/exit" 0 "the exit status after Escape"
   last=$(tail -n 1 "$out/lines")
   last=${last%.000000}
@@ -105,14 +196,75 @@ escape)
   expect_no_errors
   ;;
 no_webgl)
-  play "" 120 --disable-3d-apis
+  serve "$page" "$dir/out"
+  play "?" 120 --no-webgl
   expect_text "$out/exit" 1 "the exit status without WebGL"
   expect_no_errors_but "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 (it may be switched off in the browser's settings)"
   expect_text "$out/status-at-end" "The show has ended (status 1)." "the status line without WebGL"
   expect_text "$out/problem" "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 (it may be switched off in the browser's settings)" "what the page says"
   ;;
+wrong_openings)
+  # Opened as a file, with the harness beside it reporting to the server.
+  copy_page "$dir/as-file" index.html starwhirl.js starwhirl.wasm
+  cp "$here/tests/web/harness.js" "$dir/as-file/"
+  sed -i 's|<script src="starwhirl.js"|<script src="harness.js"></script>&|' "$dir/as-file/index.html"
+  serve "$dir/as-file" "$dir/out-file"
+  play "file://$dir/as-file/index.html?report=http://127.0.0.1:$port" 120
+  expect_cannot_play "The show cannot start from a file opened in the browser, which loads no program that way. Serve this folder with make serve-web or any static web server and open the page from there."
+  echo "$engine: opened as a file: $(cat "$out/status-at-end")"
+
+  copy_page "$dir/no-js" index.html starwhirl.wasm
+  serve "$dir/no-js" "$dir/out-no-js"
+  play "?" 120
+  expect_cannot_play "The show cannot start: starwhirl.js could not be loaded (the server has no such file or could not be reached). Put starwhirl.js beside index.html (make web builds it into build-web/)."
+
+  copy_page "$dir/no-wasm" index.html starwhirl.js
+  serve "$dir/no-wasm" "$dir/out-no-wasm"
+  play "?" 120
+  expect_cannot_play "The show cannot start: starwhirl.wasm could not be loaded (the server answered 404 Not Found). Put starwhirl.wasm beside index.html (make web builds it into build-web/)."
+
+  copy_page "$dir/cut-short" index.html starwhirl.js
+  head -c 100000 "$page/starwhirl.wasm" >"$dir/cut-short/starwhirl.wasm"
+  serve "$dir/cut-short" "$dir/out-cut-short"
+  play "?" 120
+  expect_text "$out/exit" "cannot play" "how the page ended with its wasm cut short"
+  line=$(cat "$out/status-at-end")
+  [[ $line == "The show cannot start: starwhirl.wasm is damaged (the browser says: "*"). Copy it again beside index.html (make web builds it into build-web/)." ]] ||
+    fail "the status line with the wasm cut short says: $line"
+  echo "$engine: with the wasm cut short: $line"
+  ;;
+small_window)
+  serve "$page" "$dir/out"
+  play "?layout=2&escape=3" 120 --window=600,450
+  expect_text "$out/exit" 0 "the exit status"
+  read -r _ left top width height _ bottom _ window_width window_height <"$out/layout"
+  echo "$engine: in a ${window_width} x ${window_height} window the canvas is $width x $height at ($left, $top); the status line ends at $bottom"
+  [ "$width" -lt 800 ] || fail "the window has room for 800 x 600; the check needs a smaller one"
+  [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ $((left + width)) -le "$window_width" ] && [ $((top + height)) -le "$window_height" ] ||
+    fail "the canvas does not fit the window"
+  [ $((width * 3 - height * 4)) -le 4 ] && [ $((height * 4 - width * 3)) -le 4 ] || fail "the canvas is not 4:3"
+  [ "$bottom" -le "$window_height" ] || fail "the status line is out of sight"
+  ;;
+full_screen)
+  [ "$engine" = firefox ] || fail "full screen is tested in Firefox only"
+  serve "$page" "$dir/out"
+  play "?fullscreen=30" 180
+  expect_text "$out/exit" 0 "the exit status"
+  expect_no_errors
+  read -r width height viewport_width viewport_height screen_width screen_height <"$out/in-full-screen" ||
+    fail "no size in full screen: $(cat "$out/in-full-screen")"
+  echo "$engine: in full screen the drawing buffer is $width x $height, the viewport $viewport_width x $viewport_height, on a $screen_width x $screen_height screen"
+  [ "$width $height" = "$screen_width $screen_height" ] || fail "in full screen the drawing buffer is not the screen's size"
+  [ "$viewport_width $viewport_height" = "$width $height" ] || fail "in full screen the show does not draw on the whole buffer"
+  read -r width height viewport_width viewport_height _ <"$out/after-full-screen"
+  [ "$width $height $viewport_width $viewport_height" = "800 600 800 600" ] ||
+    fail "after full screen the drawing buffer and viewport are $width x $height, $viewport_width x $viewport_height"
+  expect_text "$out/button-before" "Full screen" "the control before"
+  expect_text "$out/button-in" "Leave full screen" "the control in full screen"
+  expect_text "$out/button-after" "Full screen" "the control after"
+  ;;
 *)
   fail "unknown check $check"
   ;;
 esac
-echo "PASS: web $check"
+echo "PASS: web $engine $check"

@@ -2,14 +2,15 @@
 """test_server.py PAGE_DIR HARNESS_JS OUT_DIR: serves the page's files on
 127.0.0.1 only, at a port the system chooses, printed on standard output as
 the first line. index.html is served with HARNESS_JS loaded before the show's
-script. Each POST to /report/NAME appends its body to OUT_DIR/NAME; each file
-asked for and not found is noted in OUT_DIR/missing. Runs until terminated."""
+script. Each POST to /report/NAME appends its body to OUT_DIR/NAME, from this
+server's pages or from a page opened as a file; each file asked for and not
+found is noted in OUT_DIR/missing. Runs until terminated."""
 import http.server
 import os
 import sys
 
 page_dir, harness_js, out_dir = sys.argv[1:4]
-SHOW_SCRIPT = b'<script src="starwhirl.js"></script>'
+SHOW_SCRIPT = b'<script src="starwhirl.js"'
 
 
 def append(name, body):
@@ -48,6 +49,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             return self.send_error(404)
         append(name, self.rfile.read(int(self.headers.get('Content-Length', 0))))
         self.send_response(204)
+        # A page opened as a file has no origin of its own ("null").
+        self.send_header('Access-Control-Allow-Origin', '*')
         self.end_headers()
 
     def log_message(self, format, *args):
