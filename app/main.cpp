@@ -1,14 +1,17 @@
 #include "app/console.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "platform/allocator.h"
 #include "platform/standard_streams.h"
 
 #include <GL/glut.h>
 
 int main(int argc, char** argv)
 {
+    platform::prepareAllocator();
     if (platform::reopenClosedStandardStreams().output)
         noteOutputClosed();
+    prepareScene();
     openWindow(&argc, argv);
 
     glutDisplayFunc(display);

@@ -6,18 +6,40 @@
 
 #include <GL/glut.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
 namespace {
 
 // GLUT's callbacks carry no pointer of ours. Not destroyed at exit: the GL
 // context its font lives in may already be gone by then.
 Show* show = nullptr;
+// The font prepareScene started, until initScene takes it.
+std::optional<PendingGlyphAtlas> pendingFont;
 
 }  // namespace
 
+void prepareScene()
+{
+    pendingFont.emplace(Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::beside));
+}
+
 void initScene()
 {
+    if (!pendingFont)
+        pendingFont.emplace(Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::whenTaken));
+    PendingGlyphAtlas font = std::move(*pendingFont);
+    pendingFont.reset();
+    std::string error;
+    std::unique_ptr<Show> made = Show::create(std::move(font), error);
+    if (!made) {
+        std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
+        std::exit(1);
+    }
     delete show;
-    show = new Show(platform::FontContext::screen());
+    show = made.release();
 }
 
 Show& theShow()

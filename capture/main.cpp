@@ -98,8 +98,10 @@ int main(int argc, char** argv)
 
     int status = 0;
     {
-        Show show(platform::FontContext::screen());
-        status = runCapture(show, options);
+        std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error);
+        if (!show)
+            return refuse(error, 1);
+        status = runCapture(*show, options);
     }
     // GLUT lets go of the X server before the server goes.
     glutExit();

@@ -11,7 +11,10 @@ using CaptureTest = GlTest;
 
 TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 {
-    Show show(platform::FontContext::screen());
+    std::string error;
+    std::unique_ptr<Show> made = Show::create(platform::FontContext::screen(), error);
+    ASSERT_TRUE(made) << error;
+    Show& show = *made;
     std::vector<int> visited;
     std::map<int, std::vector<std::uint8_t>> kept;
     int rendered = renderShow(show, 701, [&](int frame, const OffscreenFrame& picture) {
@@ -46,8 +49,10 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 
 TEST_F(CaptureTest, StopsWhenTheVisitorSaysSo)
 {
-    Show show(platform::FontContext::screen());
-    int rendered = renderShow(show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; });
+    std::string error;
+    std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error);
+    ASSERT_TRUE(show) << error;
+    int rendered = renderShow(*show, 100, [](int frame, const OffscreenFrame&) { return frame < 12; });
     EXPECT_EQ(rendered, 13);
 }
 
