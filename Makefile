@@ -38,8 +38,12 @@ sanitize: setup
 	cmake --build $(SANITIZE_BUILD) -j2
 	$(SANITIZER_ENV) tools/run-headless ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --no-tests=error -j2 --repeat until-pass:3
 
+# A previous release's show, built beside this one (build-previous/), is
+# measured in the same runs and compared; PREVIOUS=path/to/starwhirl names
+# another.
+PREVIOUS ?= $(wildcard build-previous/starwhirl)
 bench: build
-	tools/run-headless $(BUILD)/bench/starwhirl-bench
+	tools/run-headless $(BUILD)/bench/starwhirl-bench $(if $(PREVIOUS),--previous $(PREVIOUS))
 
 setup:
 	@tools/install-packages
