@@ -34,10 +34,17 @@ void reserveHugePagesInHeap()
     std::uintptr_t start = (before + hugePage - 1) & ~(hugePage - 1);
     std::uintptr_t end = after & ~(hugePage - 1);
     // Where the heap could not grow, glibc mapped the blocks elsewhere and
-    // has given them back, and a kernel without transparent huge pages
-    // refuses: either way small pages serve.
-    if (end > start)
-        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    // has given them back: there is nothing to ask for.
+    if (end <= start)
+        return;
+    // Handing the blocks out wrote their headers, and a stretch with one
+    // small page in it can never get a huge one. Freed into the heap's top,
+    // whose own header lies below `before`, what they held is stale: dropped,
+    // every stretch is untouched again. A kernel without transparent huge
+    // pages refuses the advice, and small pages serve.
+    auto* stretch = reinterpret_cast<void*>(start);
+    madvise(stretch, end - start, MADV_DONTNEED);
+    madvise(stretch, end - start, MADV_HUGEPAGE);
 }
 
 }  // namespace
