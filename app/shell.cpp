@@ -28,9 +28,8 @@ void prepareScene()
 
 void initScene()
 {
-    if (!pendingFont)
-        pendingFont.emplace(Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::whenTaken));
-    PendingGlyphAtlas font = std::move(*pendingFont);
+    PendingGlyphAtlas font = pendingFont ? std::move(*pendingFont)
+                                         : Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::whenTaken);
     pendingFont.reset();
     std::string error;
     std::unique_ptr<Show> made = Show::create(std::move(font), error);

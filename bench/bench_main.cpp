@@ -150,16 +150,11 @@ std::string medianAndSpread(const std::vector<double>& samples, const char* form
     return text + std::string(spreadText);
 }
 
-// This build against the previous release's, each against the floor of the
-// same runs.
+// This build against the previous release's, both measured in the same runs
+// as the floor.
 void printAgainstPrevious(const std::string& previousProgram, const Series& show, const Series& previous,
-                          const Series& firstFrameFloor)
+                          double floorStartupMs)
 {
-    std::vector<double> overFloor, previousOverFloor;
-    for (std::size_t i = 0; i < show.firstFrameMs.size(); ++i) {
-        overFloor.push_back(show.firstFrameMs[i] - firstFrameFloor.firstFrameMs[i]);
-        previousOverFloor.push_back(previous.firstFrameMs[i] - firstFrameFloor.firstFrameMs[i]);
-    }
     std::printf("\nAgainst the previous release (%s), launched in the same alternation; median (spread) of %zu "
                 "runs each:\n\n",
                 previousProgram.c_str(), show.wallMs.size());
@@ -170,14 +165,15 @@ void printAgainstPrevious(const std::string& previousProgram, const Series& show
                     medianAndSpread(theirs, format).c_str(), ratio(median(mine), median(theirs)).c_str());
     };
     line("start-up, launch to first frame (ms)", show.firstFrameMs, previous.firstFrameMs, "%.1f");
-    line("start-up over the floor's (ms)", overFloor, previousOverFloor, "%+.1f");
     line("whole show, launch to exit (ms)", show.wallMs, previous.wallMs, "%.0f");
     line("frame gap, 99th percentile (ms)", show.gapP99Ms, previous.gapP99Ms, "%.3f");
     line("peak resident memory (MiB)", show.peakMiB, previous.peakMiB, "%.1f");
     line("minor page faults, whole run", show.minorFaults, previous.minorFaults, "%.0f");
-    std::printf("\nStart-up over the floor's: this build %+.1f ms, the previous release %+.1f ms (%s times).\n",
-                median(overFloor), median(previousOverFloor),
-                ratio(median(overFloor), median(previousOverFloor)).c_str());
+    double overFloor = median(show.firstFrameMs) - floorStartupMs;
+    double previousOverFloor = median(previous.firstFrameMs) - floorStartupMs;
+    std::printf("\nStart-up over the floor's (%.1f ms): this build %+.1f ms, the previous release %+.1f ms (%s "
+                "times).\n",
+                floorStartupMs, overFloor, previousOverFloor, ratio(overFloor, previousOverFloor).c_str());
 }
 
 }  // namespace
@@ -300,7 +296,7 @@ static int measure(int argc, char** argv)
     printSteps(fontSteps);
 
     if (!previousProgram.empty())
-        printAgainstPrevious(previousProgram, show, previous, firstFrameFloor);
+        printAgainstPrevious(previousProgram, show, previous, startupFloor);
 
     if (!perfReport.empty())
         std::printf("\nThe show's CPU samples by library (perf report --sort dso):\n\n%s", perfReport.c_str());
@@ -347,8 +343,8 @@ static int measure(int argc, char** argv)
         double previousOverFloor = median(previous.firstFrameMs) - startupFloor;
         double wholeRatio = median(show.wallMs) / median(previous.wallMs);
         double previousP99Ratio = median(show.gapP99Ms) / median(previous.gapP99Ms);
-        std::printf("- start-up over the floor at most half the previous release's: %s (%.2f times)\n",
-                    judge(overFloor <= 0.5 * previousOverFloor), previousOverFloor > 0.0 ? overFloor / previousOverFloor : 0.0);
+        std::printf("- start-up over the floor at most half the previous release's: %s (%s times)\n",
+                    judge(overFloor <= 0.5 * previousOverFloor), ratio(overFloor, previousOverFloor).c_str());
         std::printf("- whole show within 5 %% of the previous release's: %s (%.3f times)\n", judge(wholeRatio <= 1.05),
                     wholeRatio);
         std::printf("- frame gap 99th percentile within 5 %% of the previous release's: %s (%.3f times)\n",
