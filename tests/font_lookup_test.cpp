@@ -2,11 +2,7 @@
 // fails a lookup by name but substitutes the closest face it has.
 #include "app/show.h"
 #include "tests/gl_test.h"
-
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
+#include "tests/no_fonts.h"
 
 namespace {
 
@@ -16,13 +12,7 @@ using TextureFontTest = GlTest;
 // show's creation as the reason, neither hang it nor leave a font half made.
 TEST_F(TextureFontTest, AFaceThatCannotBeFoundIsToldToTheShowsCreator)
 {
-    char path[] = "/tmp/starwhirl-no-fonts-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const char config[] = "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    ASSERT_EQ(write(fd, config, sizeof config - 1), ssize_t(sizeof config - 1));
-    close(fd);
-    setenv("FONTCONFIG_FILE", path, 1);
+    NoFonts noFontsAtAll;
     std::unique_ptr<platform::FontContext> noFonts;
     for (auto start : {PendingGlyphAtlas::Start::beside, PendingGlyphAtlas::Start::whenTaken}) {
         std::string error;
@@ -34,8 +24,6 @@ TEST_F(TextureFontTest, AFaceThatCannotBeFoundIsToldToTheShowsCreator)
         EXPECT_FALSE(Show::create(Show::font(fonts, start), error));
         EXPECT_EQ(error, "cannot find font \"verdana\": fontconfig knows no font that could stand in for it");
     }
-    unsetenv("FONTCONFIG_FILE");
-    std::remove(path);
 }
 
 }  // namespace

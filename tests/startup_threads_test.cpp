@@ -4,14 +4,11 @@
 #include "app/shell.h"
 #include "app/show.h"
 #include "app/window.h"
+#include "tests/no_fonts.h"
 #include "text/pending_glyph_atlas.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -33,13 +30,7 @@ TEST(StartupThreads, TheShowStartsAndDrawsAsItsMainDoesIt)
 // The failure is made on the drawing's thread and read on the taker's.
 TEST(StartupThreads, AFaceThatCannotBeFoundIsHandedOverWhole)
 {
-    char path[] = "/tmp/starwhirl-no-fonts-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const char config[] = "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    ASSERT_EQ(write(fd, config, sizeof config - 1), ssize_t(sizeof config - 1));
-    close(fd);
-    setenv("FONTCONFIG_FILE", path, 1);
+    NoFonts noFontsAtAll;
     std::unique_ptr<platform::FontContext> noFonts;
     PendingGlyphAtlas pending = Show::font(
         [&]() -> platform::FontContext& {
@@ -51,8 +42,6 @@ TEST(StartupThreads, AFaceThatCannotBeFoundIsHandedOverWhole)
     EXPECT_FALSE(pending.take(error));
     EXPECT_EQ(error, "cannot find font \"verdana\": fontconfig knows no font that could stand in for it");
     EXPECT_FALSE(pending.take(error)) << "one atlas to take";
-    unsetenv("FONTCONFIG_FILE");
-    std::remove(path);
 }
 
 // A drawn atlas read on the taker's thread: every pixel and extent the
