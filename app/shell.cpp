@@ -3,11 +3,11 @@
 #include "app/console.h"
 #include "app/show.h"
 #include "platform/font_system.h"
+#include "platform/process_end.h"
 
 #include <GL/glut.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -35,7 +35,7 @@ void initScene()
     std::unique_ptr<Show> made = Show::create(std::move(font), error);
     if (!made) {
         std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
-        std::exit(1);
+        platform::endProcess(1);
     }
     delete show;
     show = made.release();
