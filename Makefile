@@ -36,8 +36,12 @@ sanitize: setup
 	cmake --build $(SANITIZE_BUILD) -j2
 	$(SANITIZER_ENV) tools/run-headless tools/sanitizer-ctest $(SANITIZE_BUILD)
 
+# A previous release's show, built beside this one (build-previous/), is
+# measured in the same runs and compared; PREVIOUS=path/to/starwhirl names
+# another.
+PREVIOUS ?= $(wildcard build-previous/starwhirl)
 bench: build
-	tools/run-headless $(BUILD)/bench/starwhirl-bench
+	tools/run-headless $(BUILD)/bench/starwhirl-bench $(if $(PREVIOUS),--previous $(PREVIOUS))
 
 setup:
 	@tools/install-packages

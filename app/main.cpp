@@ -2,6 +2,7 @@
 #include "app/console.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "platform/allocator.h"
 #include "platform/standard_streams.h"
 
 #include <GL/glut.h>
@@ -36,8 +37,10 @@ int main(int argc, char** argv)
     if (options.version)
         return printText("starwhirl " STARWHIRL_VERSION "\n");
 
+    platform::prepareAllocator();
     if (platform::reopenClosedStandardStreams().output)
         noteOutputClosed();
+    prepareScene();
     WindowRequest window;
     window.size = options.window;
     window.fullscreen = options.fullscreen;

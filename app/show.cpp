@@ -8,7 +8,30 @@
 #include <algorithm>
 #include <cmath>
 
-Show::Show(platform::FontContext& fonts)
+PendingGlyphAtlas Show::font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start)
+{
+    return PendingGlyphAtlas(std::move(fonts), FontRequest{"verdana", 128, false, false}, start);
+}
+
+std::unique_ptr<Show> Show::create(PendingGlyphAtlas font, std::string& error)
+{
+    std::unique_ptr<Show> show(new Show);
+    std::unique_ptr<GlyphAtlas> atlas = font.take(error);
+    if (!atlas)
+        return nullptr;
+    show->theFont = TextureFont::create(std::move(atlas), error);
+    if (!show->theFont)
+        return nullptr;
+    return show;
+}
+
+std::unique_ptr<Show> Show::create(platform::FontContext& fonts, std::string& error)
+{
+    return create(font([&fonts]() -> platform::FontContext& { return fonts; }, PendingGlyphAtlas::Start::whenTaken),
+                  error);
+}
+
+Show::Show()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
@@ -28,7 +51,6 @@ Show::Show(platform::FontContext& fonts)
 
     theSolarSystem = std::make_unique<SolarSystem>(presenter);
     theSpinner = std::make_unique<Spinner>(presenter);
-    theFont = std::make_unique<TextureFont>(fonts, "verdana", 128, false, false);
 }
 
 void Show::reshape(int width, int height)

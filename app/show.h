@@ -5,21 +5,28 @@
 #include "scene/solar_system.h"
 #include "scene/spinner.h"
 #include "text/font.h"
+#include "text/pending_glyph_atlas.h"
 
 #include <memory>
-
-namespace platform {
-class FontContext;
-}
+#include <string>
 
 // The show: its frame clock, its scroller and its cast, in one owner. The
 // GLUT callbacks (shell.cpp), the capture program and the tests all drive
 // it; it never ends the process itself.
 class Show {
 public:
+    // The show's font ("verdana", 128 pixels, upright, normal weight) from
+    // the fonts of `fonts()`: its atlas needs no GL context, so it can be
+    // started beside the window's opening.
+    static PendingGlyphAtlas font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start);
+
     // initScene: sets the fixed GL state that every later drawing relies on,
-    // then creates the cast. Needs the window's GL context to be current.
-    explicit Show(platform::FontContext& fonts);
+    // then creates the cast, the font from `font`'s atlas. Needs the window's
+    // GL context to be current. Null, with the reason in `error`, when the
+    // font cannot be had.
+    static std::unique_ptr<Show> create(PendingGlyphAtlas font, std::string& error);
+    // The same, its font drawn here from the fonts of `fonts`.
+    static std::unique_ptr<Show> create(platform::FontContext& fonts, std::string& error);
     Show(const Show&) = delete;
     Show& operator=(const Show&) = delete;
 
@@ -47,6 +54,9 @@ public:
     void seek(float frame);
 
 private:
+    // The fixed state and the cast but the font.
+    Show();
+
     // The timeline's frame routine, inside the wrapper's matrix push, for
     // the scene the wrapper found `frame` to be in.
     void drawFrame(float frame, Scene scene);

@@ -3,7 +3,10 @@
 // prints one table. Every figure that depends on the machine is also given as
 // a ratio to the floor's, since these machines are shared and noisy.
 //
-//   starwhirl-bench [--runs N]     (run it on an X server: make bench)
+//   starwhirl-bench [--runs N] [--previous PROGRAM]   (on an X server: make bench)
+//
+// With --previous, another build of the show (the previous release's) is
+// launched in the same alternation and compared with this one.
 #include "bench/allocation_report.h"
 #include "bench/cpu_profile.h"
 #include "bench/frame_gap_plot.h"
@@ -68,7 +71,7 @@ void checkWholeShow(const ProcessRun& run, const std::string& program)
 }
 
 struct Series {
-    std::vector<double> wallMs, firstFrameMs, gapMedianMs, gapP99Ms, gapMaxMs, peakMiB;
+    std::vector<double> wallMs, firstFrameMs, gapMedianMs, gapP99Ms, gapMaxMs, peakMiB, minorFaults;
 
     void add(const ProcessRun& run)
     {
@@ -79,6 +82,7 @@ struct Series {
         gapP99Ms.push_back(percentile(gaps, 99.0));
         gapMaxMs.push_back(maximum(gaps));
         peakMiB.push_back(double(run.peakResidentKiB) / 1024.0);
+        minorFaults.push_back(double(run.minorFaults));
     }
 };
 
@@ -98,28 +102,80 @@ void row(const char* what, const char* format, double show, double floor, const 
 }
 
 // Medians of each step over `runs` fresh processes, in the steps' order.
-std::vector<TimedStep> startupStepMedians(const std::string& stepsProgram, int runs, std::string& renderer)
+std::vector<TimedStep> startupStepMedians(const std::vector<std::string>& stepsProgram, int runs,
+                                          std::string& renderer)
 {
     std::vector<std::string> names;
-    std::map<std::string, std::vector<double>> samples;
+    std::map<std::string, std::vector<double>> times, faults;
     for (int run = 0; run < runs; ++run) {
-        ProcessRun steps = runProcess({stepsProgram});
+        ProcessRun steps = runProcess(stepsProgram);
         if (steps.exitStatus != 0 || steps.lines.empty())
             stop("the start-up steps could not be timed (status " + std::to_string(steps.exitStatus) + ")");
         renderer = steps.lines.front();
         for (std::size_t i = 1; i < steps.lines.size(); ++i) {
+            // milliseconds, minor faults, name
             const std::string& line = steps.lines[i];
-            std::size_t tab = line.find('\t');
-            std::string name = line.substr(tab + 1);
-            if (samples.count(name) == 0)
+            std::size_t first = line.find('\t'), second = line.find('\t', first + 1);
+            std::string name = line.substr(second + 1);
+            if (times.count(name) == 0)
                 names.push_back(name);
-            samples[name].push_back(std::stod(line.substr(0, tab)));
+            times[name].push_back(std::stod(line.substr(0, first)));
+            faults[name].push_back(std::stod(line.substr(first + 1, second - first - 1)));
         }
     }
     std::vector<TimedStep> medians;
     for (const std::string& name : names)
-        medians.push_back({name, median(samples[name])});
+        medians.push_back({name, median(times[name]), median(faults[name])});
     return medians;
+}
+
+void printSteps(const std::vector<TimedStep>& steps)
+{
+    std::printf("| Step | ms | minor page faults |\n|---|---:|---:|\n");
+    double ms = 0.0, faults = 0.0;
+    for (const TimedStep& step : steps) {
+        std::printf("| %s | %.2f | %.0f |\n", step.name.c_str(), step.ms, step.minorFaults);
+        ms += step.ms;
+        faults += step.minorFaults;
+    }
+    std::printf("| (sum of the medians) | %.2f | %.0f |\n", ms, faults);
+}
+
+std::string medianAndSpread(const std::vector<double>& samples, const char* format)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, median(samples));
+    char spreadText[32];
+    std::snprintf(spreadText, sizeof spreadText, " (spread %.0f %%)", 100.0 * spread(samples));
+    return text + std::string(spreadText);
+}
+
+// This build against the previous release's, both launched in the same
+// alternation as the floor (whose start-up is its first-frame mode's).
+void printAgainstPrevious(const std::string& previousProgram, const Series& show, const Series& previous,
+                          const Series& floor, const Series& firstFrameFloor)
+{
+    std::printf("\nAgainst the previous release (%s), launched in the same alternation; median (spread) of %zu "
+                "runs each:\n\n",
+                previousProgram.c_str(), show.wallMs.size());
+    std::printf("| Measure | this build | previous release | floor | this / previous |\n|---|---:|---:|---:|---:|\n");
+    auto line = [](const char* what, const std::vector<double>& mine, const std::vector<double>& theirs,
+                   const std::vector<double>& floors, const char* format) {
+        std::printf("| %s | %s | %s | %s | %s |\n", what, medianAndSpread(mine, format).c_str(),
+                    medianAndSpread(theirs, format).c_str(), medianAndSpread(floors, format).c_str(),
+                    ratio(median(mine), median(theirs)).c_str());
+    };
+    line("start-up, launch to first frame (ms)", show.firstFrameMs, previous.firstFrameMs,
+         firstFrameFloor.firstFrameMs, "%.1f");
+    line("whole show, launch to exit (ms)", show.wallMs, previous.wallMs, floor.wallMs, "%.0f");
+    line("frame gap, 99th percentile (ms)", show.gapP99Ms, previous.gapP99Ms, floor.gapP99Ms, "%.3f");
+    line("peak resident memory (MiB)", show.peakMiB, previous.peakMiB, floor.peakMiB, "%.1f");
+    line("minor page faults, whole run", show.minorFaults, previous.minorFaults, floor.minorFaults, "%.0f");
+    double floorStartupMs = median(firstFrameFloor.firstFrameMs);
+    double overFloor = median(show.firstFrameMs) - floorStartupMs;
+    double previousOverFloor = median(previous.firstFrameMs) - floorStartupMs;
+    std::printf("\nStart-up over the floor's: this build %+.1f ms, the previous release %+.1f ms (%s times).\n",
+                overFloor, previousOverFloor, ratio(overFloor, previousOverFloor).c_str());
 }
 
 }  // namespace
@@ -127,18 +183,27 @@ std::vector<TimedStep> startupStepMedians(const std::string& stepsProgram, int r
 static int measure(int argc, char** argv)
 {
     int runs = 5;
-    if (argc == 3 && std::strcmp(argv[1], "--runs") == 0)
-        runs = std::atoi(argv[2]);
-    if (runs < 1 || (argc != 1 && argc != 3))
-        stop("usage: starwhirl-bench [--runs N]   (N >= 1)");
+    std::string previousProgram;
+    bool usable = true;
+    for (int i = 1; i < argc; i += 2) {
+        if (i + 1 < argc && std::strcmp(argv[i], "--runs") == 0)
+            runs = std::atoi(argv[i + 1]);
+        else if (i + 1 < argc && std::strcmp(argv[i], "--previous") == 0)
+            previousProgram = argv[i + 1];
+        else
+            usable = false;
+    }
+    if (runs < 1 || !usable)
+        stop("usage: starwhirl-bench [--runs N] [--previous PROGRAM]   (N >= 1)");
     if (!std::getenv("DISPLAY"))
         stop("needs an X display; run it with `make bench`");
 
     double loadBefore = loadAverage();
-    Series show, keptShow, floor, firstFrameFloor;
+    Series show, keptShow, floor, firstFrameFloor, previous;
     std::vector<double> plottedShow, plottedFloor;
     for (int run = 1; run <= runs; ++run) {
-        std::fprintf(stderr, "run %d of %d: show, show keeping copies, floor, first-frame floor\n", run, runs);
+        std::fprintf(stderr, "run %d of %d: show, show keeping copies, floor, first-frame floor%s\n", run, runs,
+                     previousProgram.empty() ? "" : ", previous release");
         ProcessRun shown = runLineBuffered(showProgram);
         checkWholeShow(shown, showProgram);
         show.add(shown);
@@ -153,6 +218,11 @@ static int measure(int argc, char** argv)
             plottedFloor = bare.lineArrivalMs;
         }
         firstFrameFloor.add(runLineBuffered(floorProgram, {"--first-frame"}));
+        if (!previousProgram.empty()) {
+            ProcessRun before = runLineBuffered(previousProgram);
+            checkWholeShow(before, previousProgram);
+            previous.add(before);
+        }
     }
 
     std::fprintf(stderr, "counting allocations\n");
@@ -164,7 +234,8 @@ static int measure(int argc, char** argv)
 
     std::fprintf(stderr, "timing the start-up steps in fresh processes\n");
     std::string renderer;
-    std::vector<TimedStep> steps = startupStepMedians(startupStepsProgram, runs, renderer);
+    std::vector<TimedStep> steps = startupStepMedians({startupStepsProgram}, runs, renderer);
+    std::vector<TimedStep> fontSteps = startupStepMedians({startupStepsProgram, "--font"}, runs, renderer);
 
     const std::string plot = std::string(STARWHIRL_BENCH_DIR) + "/frame-gaps";
     std::string plotted;
@@ -190,6 +261,7 @@ static int measure(int argc, char** argv)
     double peakShow = median(show.peakMiB), peakFloor = median(floor.peakMiB);
     std::snprintf(extra, sizeof extra, " (+%.1f MiB)", peakShow - peakFloor);
     row("peak resident memory (MiB)", "%.1f", peakShow, peakFloor, extra);
+    row("minor page faults, whole run", "%.0f", median(show.minorFaults), median(floor.minorFaults));
     double perFrameShow = double(showAllocations["between_second_and_last_presentation"]) / countedFrames;
     double perFrameFloor = double(floorAllocations["between_second_and_last_presentation"]) / countedFrames;
     row("allocations per frame after start-up, whole process", "%.1f", perFrameShow, perFrameFloor);
@@ -216,10 +288,17 @@ static int measure(int argc, char** argv)
             std::printf("| %s | %.2f |\n", key.substr(3).c_str(), double(count) / countedFrames);
     }
 
-    std::printf("\nThe show's start-up steps, each timed once in a fresh process; median of %d processes:\n\n", runs);
-    std::printf("| Step | ms |\n|---|---:|\n");
-    for (const TimedStep& step : steps)
-        std::printf("| %s | %.2f |\n", step.name.c_str(), step.ms);
+    std::printf("\nThe show's start-up as its main does it, each step timed once in a fresh process; median of %d "
+                "processes:\n\n",
+                runs);
+    printSteps(steps);
+    std::printf("\nThe font's steps one after another on one thread (in the show, all but the last run beside the "
+                "window's opening); median of %d fresh processes:\n\n",
+                runs);
+    printSteps(fontSteps);
+
+    if (!previousProgram.empty())
+        printAgainstPrevious(previousProgram, show, previous, floor, firstFrameFloor);
 
     if (!perfReport.empty())
         std::printf("\nThe show's CPU samples by library (perf report --sort dso):\n\n%s", perfReport.c_str());
@@ -261,6 +340,18 @@ static int measure(int argc, char** argv)
         std::printf("- our own code under 1%% of the show's CPU samples: %s (%.2f %%)\n", judge(ownShare < 1.0),
                     ownShare);
     std::printf("- no allocations per frame in our own code: %s (%.2f)\n", judge(ownPerFrame == 0.0), ownPerFrame);
+    if (!previousProgram.empty()) {
+        double overFloor = startupShow - startupFloor;
+        double previousOverFloor = median(previous.firstFrameMs) - startupFloor;
+        double wholeRatio = median(show.wallMs) / median(previous.wallMs);
+        double previousP99Ratio = median(show.gapP99Ms) / median(previous.gapP99Ms);
+        std::printf("- start-up over the floor at most half the previous release's: %s (%s times)\n",
+                    judge(overFloor <= 0.5 * previousOverFloor), ratio(overFloor, previousOverFloor).c_str());
+        std::printf("- whole show within 5 %% of the previous release's: %s (%.3f times)\n", judge(wholeRatio <= 1.05),
+                    wholeRatio);
+        std::printf("- frame gap 99th percentile within 5 %% of the previous release's: %s (%.3f times)\n",
+                    judge(previousP99Ratio <= 1.05), previousP99Ratio);
+    }
     return 0;
 }
 

@@ -51,6 +51,7 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
     int status = child.wait(&usage);
     run.wallMs = millisecondsSince(start);
     run.peakResidentKiB = usage.ru_maxrss;
+    run.minorFaults = usage.ru_minflt;
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }

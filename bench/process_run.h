@@ -9,6 +9,7 @@ struct ProcessRun {
     std::vector<std::string> lines;     // its standard output, line by line
     std::vector<double> lineArrivalMs;  // when each line was read, from start
     long peakResidentKiB = 0;
+    long minorFaults = 0;               // page faults served without reading a file
     int exitStatus = -1;                // -1 when it did not exit normally
 };
 

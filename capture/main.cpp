@@ -101,9 +101,10 @@ int main(int argc, char** argv)
     int status = 0;
     if (!(error = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty()) {
         status = refuse(error);
+    } else if (std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error)) {
+        status = runCapture(*show, options);
     } else {
-        Show show(platform::FontContext::screen());
-        status = runCapture(show, options);
+        status = refuse(error, 1);
     }
     // GLUT lets go of the X server before the server goes.
     glutExit();

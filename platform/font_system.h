@@ -92,7 +92,6 @@ public:
     static std::unique_ptr<GlyphCanvas> create(int width, int height, std::string& error);
 
     struct Native;
-    GlyphCanvas(int width, int height, std::uint8_t* pixels, std::unique_ptr<Native> native);
     ~GlyphCanvas();
     GlyphCanvas(const GlyphCanvas&) = delete;
     GlyphCanvas& operator=(const GlyphCanvas&) = delete;
@@ -112,6 +111,19 @@ public:
     void drawCharacter(const SystemFont& font, unsigned char code, int x, int y);
 
 private:
+    // Each system's own, defined where Native is: releases what holds the
+    // pixels.
+    struct NativeRelease {
+        void operator()(Native* native) const;
+    };
+    using NativePointer = std::unique_ptr<Native, NativeRelease>;
+
+    GlyphCanvas(int width, int height, std::uint8_t* pixels, NativePointer native);
+    // Each system's own: zeroed pixels for an image of this (non-empty)
+    // size, and what holds them. Null, with the reason in `error`, when they
+    // cannot be had.
+    static NativePointer allocate(int width, int height, std::uint8_t*& pixels, std::string& error);
+
     std::uint8_t* pixelAt(int x, int y) const
     {
         return pixels_ + (std::size_t(height_ - 1 - y) * width_ + x) * 4;
@@ -120,7 +132,7 @@ private:
     int width_;
     int height_;
     std::uint8_t* pixels_;
-    std::unique_ptr<Native> native_;
+    NativePointer native_;
 };
 
 }  // namespace platform

@@ -11,10 +11,12 @@ using CaptureTest = GlTest;
 
 TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 {
-    Show show(platform::FontContext::screen());
+    std::string error;
+    std::unique_ptr<Show> made = Show::create(platform::FontContext::screen(), error);
+    ASSERT_TRUE(made) << error;
+    Show& show = *made;
     std::vector<int> visited;
     std::map<int, std::vector<std::uint8_t>> kept;
-    std::string error;
     int rendered = renderShow(
         show, showWindowSize, 701,
         [&](int frame, const OffscreenFrame& picture) {
@@ -51,9 +53,10 @@ TEST_F(CaptureTest, RendersEveryFrameInOrderFromZeroAsTheShowDoes)
 
 TEST_F(CaptureTest, StopsWhenTheVisitorSaysSo)
 {
-    Show show(platform::FontContext::screen());
     std::string error;
-    int rendered = renderShow(show, showWindowSize, 100, [](int frame, const OffscreenFrame&) { return frame < 12; }, error);
+    std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error);
+    ASSERT_TRUE(show) << error;
+    int rendered = renderShow(*show, showWindowSize, 100, [](int frame, const OffscreenFrame&) { return frame < 12; }, error);
     EXPECT_EQ(rendered, 13);
 }
 

@@ -1,33 +1,29 @@
 // A face that fontconfig cannot find: Linux only, since Windows' GDI never
 // fails a lookup by name but substitutes the closest face it has.
+#include "app/show.h"
 #include "tests/gl_test.h"
-#include "text/font.h"
-
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
+#include "tests/no_fonts.h"
 
 namespace {
 
 using TextureFontTest = GlTest;
 
-TEST_F(TextureFontTest, AFaceThatCannotBeFoundEndsWithAClearMessage)
+// The atlas is drawn beside the window's opening; its failure must reach the
+// show's creation as the reason, neither hang it nor leave a font half made.
+TEST_F(TextureFontTest, AFaceThatCannotBeFoundIsToldToTheShowsCreator)
 {
-    char path[] = "/tmp/starwhirl-no-fonts-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const char config[] = "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    ASSERT_EQ(write(fd, config, sizeof config - 1), ssize_t(sizeof config - 1));
-    close(fd);
-    EXPECT_EXIT(
-        {
-            setenv("FONTCONFIG_FILE", path, 1);
-            platform::FontContext noFonts;
-            TextureFont font(noFonts, "verdana", 128, false, false);
-        },
-        ::testing::ExitedWithCode(1), "starwhirl: cannot find font \"verdana\"");
-    std::remove(path);
+    NoFonts noFontsAtAll;
+    std::unique_ptr<platform::FontContext> noFonts;
+    for (auto start : {PendingGlyphAtlas::Start::beside, PendingGlyphAtlas::Start::whenTaken}) {
+        std::string error;
+        auto fonts = [&]() -> platform::FontContext& {
+            if (!noFonts)
+                noFonts = std::make_unique<platform::FontContext>();
+            return *noFonts;
+        };
+        EXPECT_FALSE(Show::create(Show::font(fonts, start), error));
+        EXPECT_EQ(error, "cannot find font \"verdana\": fontconfig knows no font that could stand in for it");
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/freetype/code_page.h"
 #include "platform/freetype/freetype_font.h"
 #include "text/atlas_geometry.h"
+#include "tests/no_fonts.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -218,21 +219,11 @@ TEST(SystemFont, AFontThatCannotBeFoundOrOpenedSaysWhy)
     EXPECT_NE(error.find("/etc/hostname"), std::string::npos) << error;
 
     // A fontconfig that knows no fonts at all.
-    char path[] = "/tmp/starwhirl-empty-fonts-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    std::string config = "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    ASSERT_EQ(write(fd, config.data(), config.size()), ssize_t(config.size()));
-    close(fd);
-    setenv("FONTCONFIG_FILE", path, 1);
-    {
-        FontContext empty;
-        error.clear();
-        EXPECT_FALSE(SystemFont::open(empty, "verdana", 128, false, false, error));
-        EXPECT_NE(error.find("\"verdana\""), std::string::npos) << error;
-    }
-    unsetenv("FONTCONFIG_FILE");
-    std::remove(path);
+    NoFonts noFonts;
+    FontContext empty;
+    error.clear();
+    EXPECT_FALSE(SystemFont::open(empty, "verdana", 128, false, false, error));
+    EXPECT_NE(error.find("\"verdana\""), std::string::npos) << error;
 }
 
 std::uint32_t bigEndian32(const std::vector<char>& bytes, std::size_t at)

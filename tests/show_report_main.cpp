@@ -10,6 +10,7 @@
 #include "capture/offscreen_frame.h"
 #include "platform/font_system.h"
 #include "text/atlas_geometry.h"
+#include "text/glyph_atlas.h"
 
 #include <cstdio>
 #include <cstring>
@@ -38,20 +39,15 @@ int reportFont()
 int reportAtlas()
 {
     std::string error;
-    auto font = platform::SystemFont::open(platform::FontContext::screen(), "verdana", 128, false, false, error);
-    auto canvas = font ? platform::GlyphCanvas::create(atlasSize, atlasSize, error) : nullptr;
-    if (!canvas) {
+    auto atlas = GlyphAtlas::open(platform::FontContext::screen(), {"verdana", 128, false, false}, error);
+    if (!atlas || !atlas->drawGlyphs(error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
-    }
-    for (int code = 0; code < 256; ++code) {
-        CellOrigin origin = cellOrigin(code, false);
-        canvas->drawCharacter(*font, static_cast<unsigned char>(code), origin.x, origin.y);
     }
     std::set<int> levels;
     std::size_t inked = 0;
     for (std::size_t i = 0; i < atlasPixelCount; ++i) {
-        int value = canvas->pixels()[i * 4];
+        int value = atlas->image().pixels()[i * 4];
         if (value != 0) {
             ++inked;
             levels.insert(value);
@@ -64,14 +60,19 @@ int reportAtlas()
 int writeFrames(const std::string& dir)
 {
     const int wanted[] = {350, 1000, 2400, 3500};
+    std::string error;
+    std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error);
+    if (!show) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     const WindowSize size = showWindowSize;
-    Show show(platform::FontContext::screen());
     Show::reshape(size.width, size.height);
     OffscreenFrame offscreen(size.width, size.height);
     offscreen.bind();
     int next = 0;
     for (int frame = 0; frame <= wanted[3]; ++frame) {
-        show.display(float(frame));
+        show->display(float(frame));
         if (frame != wanted[next])
             continue;
         std::vector<std::uint8_t> rgb = offscreen.readRgb();

@@ -2,6 +2,7 @@
 #include "tests/gl_test.h"
 #include "text/atlas_geometry.h"
 #include "text/font.h"
+#include "text/glyph_atlas.h"
 
 #include <cstdlib>
 #include <string>
@@ -9,23 +10,31 @@
 
 namespace {
 
+const FontRequest verdana{"verdana", 128, false, false};
+
+std::unique_ptr<TextureFont> makeFont()
+{
+    std::string error;
+    std::unique_ptr<TextureFont> font =
+        TextureFont::create(GlyphAtlas::draw(platform::FontContext::screen(), verdana, error), error);
+    EXPECT_TRUE(font) << error;
+    return font;
+}
+
 TextureFont& showFont()
 {
-    static TextureFont* font = new TextureFont(platform::FontContext::screen(), "verdana", 128, false, false);
+    static TextureFont* font = makeFont().release();
     return *font;
 }
 
-// The atlas as the font layer draws it, independently of the texture.
-std::unique_ptr<platform::GlyphCanvas> referenceAtlas()
+// The atlas drawn as the font draws it, before its alpha, apart from the
+// texture.
+std::unique_ptr<GlyphAtlas> referenceAtlas()
 {
     std::string error;
-    auto font = platform::SystemFont::open(platform::FontContext::screen(), "verdana", 128, false, false, error);
-    auto canvas = platform::GlyphCanvas::create(atlasSize, atlasSize, error);
-    for (int code = 0; code < 256; ++code) {
-        CellOrigin origin = cellOrigin(code, false);
-        canvas->drawCharacter(*font, static_cast<unsigned char>(code), origin.x, origin.y);
-    }
-    return canvas;
+    auto atlas = GlyphAtlas::open(platform::FontContext::screen(), verdana, error);
+    EXPECT_TRUE(atlas && atlas->drawGlyphs(error)) << error;
+    return atlas;
 }
 
 float modelViewX()
@@ -38,13 +47,13 @@ using TextureFontTest = GlTest;
 TEST_F(TextureFontTest, ConstructionLeavesTheAtlasBoundWithTexturingOff)
 {
     glDisable(GL_TEXTURE_2D);
-    TextureFont font(platform::FontContext::screen(), "verdana", 128, false, false);
+    std::unique_ptr<TextureFont> font = makeFont();
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(GLuint(bound), font.atlasTexture());
-    EXPECT_NE(font.atlasTexture(), 0u);
+    EXPECT_EQ(GLuint(bound), font->atlasTexture());
+    EXPECT_NE(font->atlasTexture(), 0u);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(font.holdsSystemFont()) << "the system font is released once the atlas is drawn";
+    EXPECT_FALSE(font->holdsSystemFont()) << "the system font is released once the atlas is drawn";
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
@@ -54,9 +63,9 @@ TEST_F(TextureFontTest, AFontReleasesItsTextureAndListsWhenDestroyed)
 {
     GLuint texture = 0, lists = 0;
     {
-        TextureFont font(platform::FontContext::screen(), "verdana", 128, false, false);
-        texture = font.atlasTexture();
-        lists = font.listBase();
+        std::unique_ptr<TextureFont> font = makeFont();
+        texture = font->atlasTexture();
+        lists = font->listBase();
         EXPECT_TRUE(glIsTexture(texture));
         EXPECT_TRUE(glIsList(lists) && glIsList(lists + 255));
     }
@@ -98,7 +107,7 @@ TEST_F(TextureFontTest, AtlasHoldsTheDrawnGlyphsWithAlphaFromTheirBrightness)
     std::size_t mismatches = 0, inked = 0;
     for (std::size_t i = 0; i < atlasPixelCount; ++i) {
         const std::uint8_t* t = &texels[i * 4];
-        const std::uint8_t* r = reference->pixels() + i * 4;
+        const std::uint8_t* r = reference->image().pixels() + i * 4;
         mismatches += t[0] != r[2] || t[1] != r[1] || t[2] != r[0] || t[3] != (t[0] + t[1] + t[2]) / 3;
         inked += t[3] != 0;
     }
@@ -115,8 +124,6 @@ TEST_F(TextureFontTest, EachListShowsItsOwnCellOfTheAtlas)
 {
     TextureFont& font = showFont();
     auto reference = referenceAtlas();
-    std::string error;
-    auto systemFont = platform::SystemFont::open(platform::FontContext::screen(), "verdana", 128, false, false, error);
 
     OffscreenFrame frame(800, 600);
     frame.bind();
@@ -132,7 +139,7 @@ TEST_F(TextureFontTest, EachListShowsItsOwnCellOfTheAtlas)
 
     for (unsigned char code : {'A', 'g', '@', '~', '\xC8'}) {
         SCOPED_TRACE(std::string(1, char(code)));
-        platform::CharExtent extent = systemFont->extent(code);
+        platform::CharExtent extent = reference->font().extent(code);
         CellOrigin origin = cellOrigin(code, false);
         // One screen pixel per atlas pixel: the quad is cx × cy font pixels.
         glClear(GL_COLOR_BUFFER_BIT);
@@ -150,7 +157,7 @@ TEST_F(TextureFontTest, EachListShowsItsOwnCellOfTheAtlas)
             for (int column = 0; column < extent.cx; ++column) {
                 int drawnRow = picture.height - 1 - row;  // Picture::at counts from the top
                 std::uint8_t shown = picture.at(column, drawnRow)[0];
-                std::uint8_t drawn = reference->pixel(origin.x + column, origin.y + extent.cy - 1 - row)[0];
+                std::uint8_t drawn = reference->image().pixel(origin.x + column, origin.y + extent.cy - 1 - row)[0];
                 mismatches += shown != drawn;
                 ink += shown != 0;
             }

@@ -17,7 +17,9 @@ protected:
     void SetUp() override
     {
         GlTest::SetUp();
-        show = std::make_unique<Show>(platform::FontContext::screen());
+        std::string error;
+        show = Show::create(platform::FontContext::screen(), error);
+        ASSERT_TRUE(show) << error;
     }
 
     void TearDown() override

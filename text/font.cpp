@@ -2,27 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
-Font::Font(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
-           bool italic)
+Font::Font(std::unique_ptr<platform::SystemFont> systemFont)
+    : listBase_(glGenLists(256)), systemFont_(std::move(systemFont))
 {
-    listBase_ = glGenLists(256);
-    std::string error;
-    systemFont_ = platform::SystemFont::open(fontContext, faceName, height, bold, italic, error);
-    if (!systemFont_)
-        fail(error);
 }
 
 Font::~Font()
 {
     glDeleteLists(listBase_, 256);
-}
-
-void Font::fail(const std::string& message)
-{
-    std::fprintf(stderr, "starwhirl: %s\n", message.c_str());
-    std::exit(1);
 }
 
 int Font::formatText(char* buffer, const char* format, va_list arguments)

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "platform/font_system.h"
+
 #include <GL/gl.h>
 
 #include <cstdarg>
+#include <memory>
 #include <string>
 
-#include "platform/font_system.h"
-
-#include <memory>
+class GlyphAtlas;
 
 // One glyph's outline metrics in units of the em square (em = 1.0). Text
 // advances by gmfCellIncX; the others describe the glyph's black box.
@@ -26,10 +27,8 @@ struct GlyphMetricsFloat {
 // Construct only while a GL context is current.
 class Font {
 public:
-    // Looks the face up by name; on failure says why on stderr and exits
-    // with status 1.
-    Font(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
-         bool italic);
+    // Takes a face already looked up; makes the block of lists.
+    explicit Font(std::unique_ptr<platform::SystemFont> systemFont);
     // Virtual: the show owns its font through this interface.
     virtual ~Font();
     Font(const Font&) = delete;
@@ -56,7 +55,6 @@ protected:
 
     const platform::SystemFont& systemFont() const { return *systemFont_; }
     void releaseSystemFont() { systemFont_.reset(); }
-    [[noreturn]] static void fail(const std::string& message);
 
 private:
     GLuint listBase_;
@@ -66,8 +64,11 @@ private:
 // A font drawn as textured quads from one mipmapped atlas of all 256 codes.
 class TextureFont : public Font {
 public:
-    TextureFont(platform::FontContext& fontContext, const char* faceName, int height, bool bold,
-                bool italic);
+    // Makes the font of a drawn atlas: its lists, from the face's outline
+    // metrics and the extents the atlas measured, and its texture. Needs a
+    // current GL context. Null, with the reason in `error`, when the outlines
+    // cannot be read or the texture cannot be made.
+    static std::unique_ptr<TextureFont> create(std::unique_ptr<GlyphAtlas> atlas, std::string& error);
     ~TextureFont() override;
 
     // Draws at the current position and leaves the model-view matrix moved to
@@ -84,6 +85,8 @@ public:
     GLuint atlasTexture() const { return atlasTexture_; }
 
 private:
+    explicit TextureFont(std::unique_ptr<platform::SystemFont> systemFont);
+    bool build(const GlyphAtlas& atlas, std::string& error);
     void beginText();
     void endText();
     float widthOf(const char* text) const;

@@ -1,45 +1,44 @@
 #include "text/atlas_geometry.h"
 #include "text/font.h"
+#include "text/glyph_atlas.h"
 #include "text/glyph_list.h"
 
 #include <GL/glu.h>
 
 #include <memory>
 
-TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceName, int height,
-                         bool bold, bool italic)
-    : Font(fontContext, faceName, height, bold, italic)
+TextureFont::TextureFont(std::unique_ptr<platform::SystemFont> systemFont) : Font(std::move(systemFont)) {}
+
+std::unique_ptr<TextureFont> TextureFont::create(std::unique_ptr<GlyphAtlas> atlas, std::string& error)
 {
+    std::unique_ptr<TextureFont> font(new TextureFont(atlas->takeFont()));
+    if (!font->build(*atlas, error))
+        return nullptr;
+    return font;
+}
+
+bool TextureFont::build(const GlyphAtlas& atlas, std::string& error)
+{
+    const FontRequest& request = atlas.request();
     for (int code = 0; code < 256; ++code) {
         platform::OutlineMetrics m = systemFont().outlineMetrics(static_cast<unsigned char>(code));
         glyphMetrics_[code] = GlyphMetricsFloat{m.blackBoxX, m.blackBoxY, {m.originX, m.originY},
                                                m.cellIncX, m.cellIncY};
     }
-
-    // One image serves as both the drawing surface and the upload buffer: a
-    // second 16 MiB copy alive beside it and the texture would only cost
-    // memory, since the image is not drawn on again once its alpha is made.
-    std::string error;
-    std::unique_ptr<platform::GlyphCanvas> canvas = platform::GlyphCanvas::create(atlasSize, atlasSize, error);
-    if (!canvas)
-        fail("cannot create the glyph atlas image of \"" + std::string(faceName) + "\": " + error);
+    if (!systemFont().glyphError().empty()) {
+        error = "cannot use font \"" + request.faceName + "\": " + systemFont().glyphError();
+        return false;
+    }
 
     for (int code = 0; code < 256; ++code) {
-        auto character = static_cast<unsigned char>(code);
-        CellOrigin origin = cellOrigin(code, italic);
-        canvas->drawCharacter(systemFont(), character, origin.x, origin.y);
-        platform::CharExtent extent = systemFont().extent(character);
+        platform::CharExtent extent = atlas.extent(static_cast<unsigned char>(code));
         // The quad is the character's cell-high box; the advance comes from
         // the outline (em square, smaller than the cell), so neighbouring
         // quads stand slightly apart.
-        compileGlyphList(listBase() + GLuint(code), glyphQuad(origin, extent.cx, extent.cy, height),
+        compileGlyphList(listBase() + GLuint(code),
+                         glyphQuad(cellOrigin(code, request.italic), extent.cx, extent.cy, request.height),
                          glyphMetrics_[code].gmfCellIncX);
     }
-
-    if (!systemFont().glyphError().empty())
-        fail("cannot use font \"" + std::string(faceName) + "\": " + systemFont().glyphError());
-
-    deriveAlpha(canvas->pixels(), atlasPixelCount);
 
     // Uploading must not disturb the caller's texture binding.
     glPushAttrib(GL_TEXTURE_BIT);
@@ -50,18 +49,20 @@ TextureFont::TextureFont(platform::FontContext& fontContext, const char* faceNam
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     GLint status = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, atlasSize, atlasSize, GL_RGBA,
-                                     GL_UNSIGNED_BYTE, canvas->pixels());
+                                     GL_UNSIGNED_BYTE, atlas.image().pixels());
     glPopAttrib();
-    if (status != 0)
-        fail("cannot upload the glyph atlas of \"" + std::string(faceName) + "\": " +
-             reinterpret_cast<const char*>(gluErrorString(GLenum(status))));
+    if (status != 0) {
+        error = "cannot upload the glyph atlas of \"" + request.faceName + "\": " +
+                reinterpret_cast<const char*>(gluErrorString(GLenum(status)));
+        return false;
+    }
 
     releaseSystemFont();
-    canvas.reset();
 
     glBindTexture(GL_TEXTURE_2D, atlasTexture_);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    return true;
 }
 
 TextureFont::~TextureFont()

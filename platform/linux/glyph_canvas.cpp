@@ -10,30 +10,40 @@ struct GlyphCanvas::Native {
     ~Native() { munmap(mapping, bytes); }
 };
 
-std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::string& error)
+void GlyphCanvas::NativeRelease::operator()(Native* native) const
 {
-    if (width <= 0 || height <= 0) {
-        error = "image size " + std::to_string(width) + " x " + std::to_string(height) + " is empty";
-        return nullptr;
-    }
+    delete native;
+}
+
+GlyphCanvas::NativePointer GlyphCanvas::allocate(int width, int height, std::uint8_t*& pixels,
+                                                           std::string& error)
+{
+    const std::size_t hugePage = std::size_t(2) << 20;
     std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    // Mapped zeroed and populated at once: nearly every page gets ink, and
-    // faulting them in one at a time while drawing costs twice as long.
-    void* pixels = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (pixels == MAP_FAILED) {
-        error = "cannot allocate " + std::to_string(bytes) + " bytes for a " + std::to_string(width) +
-                " x " + std::to_string(height) + " image";
+    // One huge page more than needed, so that the image can start on a huge
+    // page's boundary; what lies either side is given back.
+    std::size_t mapped = bytes + hugePage;
+    void* mapping = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED) {
+        error = "cannot allocate " + std::to_string(bytes) + " bytes for a " + std::to_string(width) + " x " +
+                std::to_string(height) + " image";
         return nullptr;
     }
-    return std::make_unique<GlyphCanvas>(width, height, static_cast<std::uint8_t*>(pixels),
-                                         std::unique_ptr<Native>(new Native{pixels, bytes}));
+    auto* start = static_cast<std::uint8_t*>(mapping);
+    auto* aligned = reinterpret_cast<std::uint8_t*>((reinterpret_cast<std::uintptr_t>(start) + hugePage - 1) &
+                                                    ~std::uintptr_t(hugePage - 1));
+    if (aligned > start)
+        munmap(start, std::size_t(aligned - start));
+    std::size_t tail = mapped - std::size_t(aligned - start) - bytes;
+    if (tail > 0)
+        munmap(aligned + bytes, tail);
+    // Nearly every page gets ink: huge pages where the kernel offers them,
+    // all faulted in at once rather than one at a time while drawing. A
+    // kernel that refuses either leaves small pages, faulted in as drawn.
+    madvise(aligned, bytes, MADV_HUGEPAGE);
+    madvise(aligned, bytes, MADV_POPULATE_WRITE);
+    pixels = aligned;
+    return NativePointer(new Native{aligned, bytes});
 }
-
-GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels, std::unique_ptr<Native> native)
-    : width_(width), height_(height), pixels_(pixels), native_(std::move(native))
-{
-}
-
-GlyphCanvas::~GlyphCanvas() = default;
 
 }  // namespace platform

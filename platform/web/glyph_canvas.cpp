@@ -9,29 +9,24 @@ struct GlyphCanvas::Native {
     ~Native() { std::free(pixels); }
 };
 
-std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::string& error)
+void GlyphCanvas::NativeRelease::operator()(Native* native) const
 {
-    if (width <= 0 || height <= 0) {
-        error = "image size " + std::to_string(width) + " x " + std::to_string(height) + " is empty";
-        return nullptr;
-    }
+    delete native;
+}
+
+GlyphCanvas::NativePointer GlyphCanvas::allocate(int width, int height, std::uint8_t*& pixels,
+                                                           std::string& error)
+{
     std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
     // The page's memory grows on demand up to the browser's limit.
-    void* pixels = std::calloc(bytes, 1);
-    if (!pixels) {
+    void* zeroed = std::calloc(bytes, 1);
+    if (!zeroed) {
         error = "cannot allocate " + std::to_string(bytes) + " bytes for a " + std::to_string(width) + " x " +
                 std::to_string(height) + " image";
         return nullptr;
     }
-    return std::make_unique<GlyphCanvas>(width, height, static_cast<std::uint8_t*>(pixels),
-                                         std::unique_ptr<Native>(new Native{pixels}));
+    pixels = static_cast<std::uint8_t*>(zeroed);
+    return NativePointer(new Native{zeroed});
 }
-
-GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels, std::unique_ptr<Native> native)
-    : width_(width), height_(height), pixels_(pixels), native_(std::move(native))
-{
-}
-
-GlyphCanvas::~GlyphCanvas() = default;
 
 }  // namespace platform

@@ -138,12 +138,14 @@ struct GlyphCanvas::Native {
     }
 };
 
-std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::string& error)
+void GlyphCanvas::NativeRelease::operator()(Native* native) const
 {
-    if (width <= 0 || height <= 0) {
-        error = "image size " + std::to_string(width) + " x " + std::to_string(height) + " is empty";
-        return nullptr;
-    }
+    delete native;
+}
+
+GlyphCanvas::NativePointer GlyphCanvas::allocate(int width, int height, std::uint8_t*& pixels,
+                                                           std::string& error)
+{
     HDC memory = CreateCompatibleDC(nullptr);
     if (!memory) {
         error = "cannot make a drawing context for a " + std::to_string(width) + " x " + std::to_string(height) +
@@ -166,21 +168,15 @@ std::unique_ptr<GlyphCanvas> GlyphCanvas::create(int width, int height, std::str
         DeleteDC(memory);
         return nullptr;
     }
-    auto native = std::make_unique<Native>();
+    NativePointer native(new Native);
     native->memory = memory;
     native->bitmap = bitmap;
     native->previousBitmap = SelectObject(memory, bitmap);
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, RGB(255, 255, 255));
-    return std::make_unique<GlyphCanvas>(width, height, static_cast<std::uint8_t*>(bits), std::move(native));
+    pixels = static_cast<std::uint8_t*>(bits);
+    return native;
 }
-
-GlyphCanvas::GlyphCanvas(int width, int height, std::uint8_t* pixels, std::unique_ptr<Native> native)
-    : width_(width), height_(height), pixels_(pixels), native_(std::move(native))
-{
-}
-
-GlyphCanvas::~GlyphCanvas() = default;
 
 void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int x, int y)
 {
