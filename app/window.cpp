@@ -1,11 +1,14 @@
 #include "app/window.h"
 
+#include "platform/window_system.h"
+
 #include <GL/freeglut.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -31,6 +34,11 @@ void openWindow(int* argc, char** argv)
 {
     if (*argc > 0)
         programName = argv[0];
+    std::string problem = platform::prepareWindowSystem();
+    if (!problem.empty()) {
+        std::fprintf(stderr, "starwhirl: %s\n", problem.c_str());
+        std::exit(1);
+    }
     glutInitErrorFunc(glutFailed);
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
