@@ -25,19 +25,18 @@ bool copiesForced()
 
 }  // namespace
 
-FramePresenter::FramePresenter() : rule_(keepRuleFor(swapModel(), copiesForced())) {}
+FramePresenter::FramePresenter() : presentations_(keepRuleFor(swapModel(), copiesForced())) {}
 
 FramePresenter::~FramePresenter() = default;
 
 void FramePresenter::beginFrame(int presentations)
 {
-    presentations_ = presentations;
-    presented_ = 0;
+    presentations_.begin(presentations);
 }
 
 void FramePresenter::present()
 {
-    switch (beforeSwap(rule_, presented_, presentations_, backBufferAge)) {
+    switch (presentations_.next(backBufferAge)) {
     case BeforeSwap::nothing:
         break;
     case BeforeSwap::keep:
@@ -48,7 +47,6 @@ void FramePresenter::present()
         break;
     }
     glutSwapBuffers();
-    ++presented_;
 }
 
 }  // namespace platform

@@ -26,9 +26,7 @@ public:
     void present();
 
 private:
-    KeepRule rule_;
-    int presentations_ = 1;
-    int presented_ = 0;
+    FramePresentations presentations_;
     KeptFrame kept_;
 };
 

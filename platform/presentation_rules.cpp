@@ -29,13 +29,14 @@ KeepRule keepRuleFor(SwapModel model, bool forced)
     return KeepRule::keepCopy;
 }
 
-BeforeSwap beforeSwap(KeepRule rule, int presented, int presentations, int (*backBufferAge)())
+BeforeSwap FramePresentations::next(int (*backBufferAge)())
 {
-    if (rule == KeepRule::presentAgain || presentations < 2)
+    int presented = presented_++;
+    if (rule_ == KeepRule::presentAgain || presentations_ < 2)
         return BeforeSwap::nothing;
     if (presented == 0)
         return BeforeSwap::keep;
-    if (rule == KeepRule::askAge && backBufferAge() == 1)
+    if (rule_ == KeepRule::askAge && backBufferAge() == 1)
         return BeforeSwap::nothing;
     return BeforeSwap::restore;
 }

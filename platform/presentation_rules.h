@@ -17,12 +17,29 @@ KeepRule keepRuleFor(SwapModel model, bool forced);
 // What to do before a swap.
 enum class BeforeSwap { nothing, keep, restore };
 
-// Before the swap that presents a frame for the time numbered `presented`
-// (0 for the first) of `presentations`. `backBufferAge` tells, after a swap,
-// how old the back buffer is (1: it holds the frame just presented, 0: the
-// system cannot tell); it is asked only under `askAge`, and only once a
-// copy was kept.
-BeforeSwap beforeSwap(KeepRule rule, int presented, int presentations, int (*backBufferAge)());
+// Counts the presentations of each frame and says what each one needs
+// before its swap.
+class FramePresentations {
+public:
+    explicit FramePresentations(KeepRule rule) : rule_(rule) {}
+
+    // A new frame, to be presented `presentations` times.
+    void begin(int presentations)
+    {
+        presentations_ = presentations;
+        presented_ = 0;
+    }
+    // What the next presentation of the frame needs, counting it.
+    // `backBufferAge` tells, after a swap, how old the back buffer is (1: it
+    // holds the frame just presented, 0: the system cannot tell); it is
+    // asked only under `askAge`, and only once a copy was kept.
+    BeforeSwap next(int (*backBufferAge)());
+
+private:
+    KeepRule rule_;
+    int presentations_ = 1;
+    int presented_ = 0;
+};
 
 struct TextureSize {
     int width;

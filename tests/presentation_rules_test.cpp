@@ -19,9 +19,11 @@ int ageTwo() { return 2; }
 // The steps taken before each swap of one frame presented `presentations` times.
 std::vector<BeforeSwap> frame(KeepRule rule, int presentations, int (*age)())
 {
+    platform::FramePresentations counted(rule);
+    counted.begin(presentations);
     std::vector<BeforeSwap> steps;
     for (int presented = 0; presented < presentations; ++presented)
-        steps.push_back(platform::beforeSwap(rule, presented, presentations, age));
+        steps.push_back(counted.next(age));
     return steps;
 }
 
