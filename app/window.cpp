@@ -1,11 +1,14 @@
 #include "app/window.h"
 
+#include "platform/window_system.h"
+
 #include <GL/freeglut.h>
 
 #include <csetjmp>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -29,6 +32,10 @@ void glutFailed(const char* format, va_list arguments)
 
 std::optional<WindowFailure> openWindow(const WindowRequest& request)
 {
+    std::string problem = platform::prepareWindowSystem();
+    if (!problem.empty())
+        return WindowFailure{"", false, request.title + ": " + problem};
+
     std::vector<std::string> arguments = request.glutArguments;
     std::vector<char*> argv;
     for (std::string& argument : arguments)
@@ -40,7 +47,7 @@ std::optional<WindowFailure> openWindow(const WindowRequest& request)
     opening = &back;
     if (setjmp(back) != 0) {
         glutInitErrorFunc(nullptr);
-        return WindowFailure{glutMessage, std::strncmp(glutMessage, "failed to open display", 22) == 0};
+        return WindowFailure{glutMessage, std::strncmp(glutMessage, "failed to open display", 22) == 0, ""};
     }
     glutInitErrorFunc(glutFailed);
     glutInitWindowSize(request.size.width, request.size.height);

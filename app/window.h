@@ -15,13 +15,19 @@ struct WindowRequest {
     std::vector<std::string> glutArguments;
 };
 
-// Why a window could not be opened, in GLUT's own words.
+// Why a window could not be opened: in GLUT's own words, or in ours when the
+// system offers no OpenGL window before GLUT is asked for one.
 struct WindowFailure {
     std::string glutMessage;  // e.g. "failed to open display ':9'"
     bool noDisplay = false;
+    std::string systemLine;  // e.g. "starwhirl: the system offers no OpenGL window: ..."
 
-    // The line GLUT itself would print: "freeglut (PROGRAM): MESSAGE".
-    std::string line(const std::string& program) const { return "freeglut (" + program + "): " + glutMessage; }
+    // The line to print: GLUT's as GLUT itself would print it ("freeglut
+    // (PROGRAM): MESSAGE"), or ours.
+    std::string line(const std::string& program) const
+    {
+        return glutMessage.empty() ? systemLine : "freeglut (" + program + "): " + glutMessage;
+    }
 };
 
 // Initialises GLUT and opens a double-buffered RGB window with depth at

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/kept_frame.h"
+#include "platform/presentation_rules.h"
 
 namespace platform {
 
@@ -25,17 +26,8 @@ public:
     void present();
 
 private:
-    enum class Rule { presentAgain, askAge, keepCopy };
-    void copyFrame(bool keep);
-
-    Rule rule_;
-    int presentations_ = 1;
-    int presented_ = 0;
-    bool kept_ = false;  // this frame's copy is in the framebuffer
-    GLuint framebuffer_ = 0;
-    GLuint colour_ = 0;
-    int width_ = 0;
-    int height_ = 0;
+    FramePresentations presentations_;
+    KeptFrame kept_;
 };
 
 }  // namespace platform

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# The Windows build under Wine: the whole show, Escape, a closed and a full
-# standard output, and how its font and pictures compare with the Linux
-# build's. Wine ends lines with CR LF; tools/wine-run takes the CRs out of
-# standard output, and they are taken out of standard error here.
+# The Windows build under Wine, in a plain prefix such as a user has: the
+# whole show, also on a driver without framebuffer objects, Escape, a closed
+# and a full standard output, an X server without OpenGL, a system without
+# fonts, and how its font and pictures compare with the Linux build's. Wine
+# ends lines with CR LF; tools/wine-run takes the CRs out of standard
+# output, and they are taken out of standard error here.
 source "$(dirname "$0")/e2e_lib.sh"
 exe=$1
 report_exe=$2
 report_linux=$3
 here=$(cd "$(dirname "$0")/.." && pwd)
 wine_run=$here/tools/wine-run
-export WINEPREFIX=${WINEPREFIX:-$here/build-windows/wineprefix}
+# The project's own prefix, whatever the user's environment says.
+export WINEPREFIX=$here/build-windows/wineprefix
 export WINEDEBUG=-all LIBGL_ALWAYS_SOFTWARE=1
 # Wine's own helper processes stay on after a program, writing to the
 # standard error they were started with when the X server goes: start them
@@ -19,9 +22,13 @@ export WINEDEBUG=-all LIBGL_ALWAYS_SOFTWARE=1
 trap 'wineserver -k 2>/dev/null; cleanup' EXIT
 crless() { tr -d '\r' <"$1" >"$1.unix"; mv "$1.unix" "$1"; }
 
+# Run 2 on an OpenGL 2.1 driver without framebuffer objects (Mesa keeps
+# its EXT ones whatever it is told; they are not what the show would use).
 counter_lines 1 4200 >"$dir/expected"
 for run in 1 2; do
-  timeout 300 "$wine_run" "$exe" >"$dir/out$run" 2>"$dir/err$run"
+  driver=()
+  [ "$run" = 2 ] && driver=(MESA_GL_VERSION_OVERRIDE=2.1 MESA_EXTENSION_OVERRIDE=-GL_ARB_framebuffer_object)
+  timeout 300 env "${driver[@]}" "$wine_run" "$exe" >"$dir/out$run" 2>"$dir/err$run"
   expect_status $? 0 "run $run"
   crless "$dir/err$run"
   expect_file "$dir/out$run" "$dir/expected" "standard output of run $run"
@@ -60,6 +67,32 @@ expect_status $? 2 "--bogus"
 crless "$dir/err"
 expect_text "$dir/err" 'starwhirl: unknown option "--bogus" (see starwhirl --help)' "standard error of --bogus"
 
+# An X server without GLX: Windows then has no pixel format for OpenGL.
+Xvfb -displayfd 3 -extension GLX -screen 0 1280x1024x24 -noreset 3>"$dir/no-glx-display" 2>/dev/null &
+started+=("$!")
+for _ in $(seq 100); do [ -s "$dir/no-glx-display" ] && break; sleep 0.1; done
+[ -s "$dir/no-glx-display" ] || fail "the X server without GLX did not start"
+DISPLAY=:$(cat "$dir/no-glx-display") timeout 60 wine "$exe" >/dev/null 2>"$dir/err"
+expect_status $? 1 "an X server without GLX"
+crless "$dir/err"
+expect_text "$dir/err" "starwhirl: the system offers no OpenGL window: no pixel format of the screen draws \
+OpenGL in RGB (under Wine, the X server needs the GLX extension)" "standard error on an X server without GLX"
+
+# A fresh prefix that sees no fonts of the host's: Windows has no face for
+# "verdana" or any other name.
+mkdir "$dir/no-fonts"
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$dir/no-fonts.conf"
+(
+  export WINEPREFIX=$dir/no-fonts FONTCONFIG_FILE=$dir/no-fonts.conf
+  trap 'wineserver -k 2>/dev/null' EXIT
+  wineboot --init >/dev/null 2>&1 && wineserver -w
+  timeout 120 wine "$exe" >/dev/null 2>"$dir/err"
+  expect_status $? 1 "a system without fonts"
+  crless "$dir/err"
+  expect_text "$dir/err" 'starwhirl: cannot find font "verdana": Windows knows no font that could stand in for it' \
+    "standard error on a system without fonts"
+) || exit 1
+
 # The same face (Wine and fontconfig both answer "verdana" with DejaVu Sans
 # here) at the same cell height: the same ascent, cell and pixel advances;
 # the em advances agree to within hinting, which GDI applies at em size.
@@ -84,4 +117,4 @@ for frame in 0350 1000 2400 3500; do
   [ "$above" -eq 0 ] || fail "frame $frame differs above the text band, where only the 3D objects are"
   [ "$big" -lt 14400 ] || fail "frame $frame: $big pixels differ by more than 10 %"
 done
-echo "ok: the whole show twice, Escape, a closed and a full standard output, --version and an unknown option, the same font metrics, the same 3D pictures"
+echo "ok: the whole show twice, once without framebuffer objects; Escape; a closed and a full standard output; --version and an unknown option; no GLX and no fonts said in one line; the same font metrics; the same 3D pictures"

@@ -20,4 +20,4 @@ set(STARWHIRL_LINUX_BUILD "" CACHE PATH "The native Linux build to compare the W
 add_test(NAME windows.show
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e_windows.sh $<TARGET_FILE:starwhirl>
           $<TARGET_FILE:starwhirl-show-report> ${STARWHIRL_LINUX_BUILD}/tests/starwhirl-show-report)
-set_tests_properties(windows.show PROPERTIES TIMEOUT 900)
+set_tests_properties(windows.show PROPERTIES TIMEOUT 1500)

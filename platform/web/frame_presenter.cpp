@@ -8,7 +8,7 @@ namespace platform {
 // browser; a swap inside the pass presents nothing and leaves the drawing as
 // it is. So every presentation of a frame shows that frame, nothing is ever
 // copied, and WebGL 1, which cannot copy between framebuffers, suffices.
-FramePresenter::FramePresenter() : rule_(Rule::presentAgain) {}
+FramePresenter::FramePresenter() : presentations_(KeepRule::presentAgain) {}
 
 FramePresenter::~FramePresenter() = default;
 

@@ -70,6 +70,19 @@ std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::st
     char face[LF_FACESIZE] = {};
     GetTextFaceA(screen, sizeof face, face);
     native->face = face;
+    // GDI never refuses a name: it gives the closest face it has, which may
+    // be none at all, or a bitmap face with no outlines for the advances to
+    // come from, drawn at a size of its own. Only an outline face draws the
+    // atlas and gives the advances alike.
+    bool outline = GetOutlineTextMetricsA(screen, 0, nullptr) > 0;
+    if (face[0] == '\0' || metrics.tmHeight <= 0 || !outline) {
+        SelectObject(screen, previous);
+        error = face[0] == '\0' || metrics.tmHeight <= 0
+                    ? "cannot find font \"" + faceName + "\": Windows knows no font that could stand in for it"
+                    : "cannot find font \"" + faceName + "\": the closest font Windows knows, \"" +
+                          native->face + "\", is a bitmap font, not an outline (TrueType) font";
+        return nullptr;
+    }
     for (int code = 0; code < 256; ++code) {
         char c = char(code);
         SIZE size{};
