@@ -12,6 +12,12 @@
 
 namespace platform {
 
+// The calling thread's last Windows error, for a line saying what failed.
+inline std::string windowsError()
+{
+    return "Windows error " + std::to_string(GetLastError());
+}
+
 struct FontContext::Native {
     ~Native();
     HDC screen = nullptr;  // the whole screen's drawing context

@@ -6,28 +6,6 @@
 
 namespace platform {
 
-namespace {
-
-std::string lastError()
-{
-    return "Windows error " + std::to_string(GetLastError());
-}
-
-}  // namespace
-
-FontContext::Native::~Native()
-{
-    if (screen)
-        ReleaseDC(nullptr, screen);
-}
-
-FontContext::FontContext() : native_(std::make_unique<Native>())
-{
-    native_->screen = GetDC(nullptr);
-}
-
-FontContext::~FontContext() = default;
-
 SystemFont::Native::~Native()
 {
     if (font)
@@ -55,7 +33,7 @@ std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::st
                              OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                              faceName.c_str());
     if (!font) {
-        error = "cannot create font \"" + faceName + "\": " + lastError();
+        error = "cannot create font \"" + faceName + "\": " + windowsError();
         return nullptr;
     }
     auto native = std::make_unique<Native>();
@@ -128,7 +106,7 @@ OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
         glDeleteLists(lists, 256);
         if (!done)
             font.glyphError = "cannot read the outlines of font \"" + font.face + "\" (wglUseFontOutlinesA: " +
-                              lastError() + ")";
+                              windowsError() + ")";
         for (int c = 0; c < 256; ++c) {
             const GLYPHMETRICSFLOAT& g = glyphs[c];
             font.outlines[c] = OutlineMetrics{g.gmfBlackBoxX, g.gmfBlackBoxY, g.gmfptGlyphOrigin.x,
@@ -136,68 +114,6 @@ OutlineMetrics SystemFont::outlineMetrics(unsigned char code) const
         }
     }
     return font.outlines[code];
-}
-
-struct GlyphCanvas::Native {
-    HDC memory = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
-    // GDI releases a bitmap only once no drawing context holds it.
-    ~Native()
-    {
-        SelectObject(memory, previousBitmap);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
-};
-
-void GlyphCanvas::NativeRelease::operator()(Native* native) const
-{
-    delete native;
-}
-
-GlyphCanvas::NativePointer GlyphCanvas::allocate(int width, int height, std::uint8_t*& pixels,
-                                                           std::string& error)
-{
-    HDC memory = CreateCompatibleDC(nullptr);
-    if (!memory) {
-        error = "cannot make a drawing context for a " + std::to_string(width) + " x " + std::to_string(height) +
-                " image: " + lastError();
-        return nullptr;
-    }
-    // Positive height: rows stored bottom-up, as GL takes textures.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) {
-        error = "cannot allocate " + std::to_string(std::size_t(width) * height * 4) + " bytes for a " +
-                std::to_string(width) + " x " + std::to_string(height) + " image: " + lastError();
-        DeleteDC(memory);
-        return nullptr;
-    }
-    NativePointer native(new Native);
-    native->memory = memory;
-    native->bitmap = bitmap;
-    native->previousBitmap = SelectObject(memory, bitmap);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, RGB(255, 255, 255));
-    pixels = static_cast<std::uint8_t*>(bits);
-    return native;
-}
-
-void GlyphCanvas::drawCharacter(const SystemFont& font, unsigned char code, int x, int y)
-{
-    HGDIOBJ previous = SelectObject(native_->memory, font.native().font);
-    char c = char(code);
-    TextOutA(native_->memory, x, y, &c, 1);
-    SelectObject(native_->memory, previous);
-    GdiFlush();
 }
 
 }  // namespace platform
