@@ -50,6 +50,15 @@ private:
 
 // A scalable face at a given cell height, addressed by 8-bit codes of the
 // western (Windows-1252) code page.
+// What a font of every system measures and remembers; each system's
+// SystemFont::Native is one of these with its own handles beside.
+struct FontMeasures {
+    int ascent = 0;
+    int cellHeight = 0;
+    // Set while drawing, which does not change what the font is.
+    mutable std::string glyphError;
+};
+
 class SystemFont {
 public:
     // Looks the face up by name, taking the system's closest match; weight
@@ -66,8 +75,8 @@ public:
     SystemFont& operator=(const SystemFont&) = delete;
 
     // Pixels from the cell's top to the baseline, and the whole cell height.
-    int ascent() const;
-    int cellHeight() const;
+    int ascent() const { return measures_.ascent; }
+    int cellHeight() const { return measures_.cellHeight; }
 
     // From the outline, unhinted: what text advances by, in em units.
     OutlineMetrics outlineMetrics(unsigned char code) const;
@@ -75,12 +84,13 @@ public:
     // Why the first glyph that could not be loaded or drawn failed, naming
     // its code; empty while every glyph asked for has worked. A font file can
     // open and still be damaged inside.
-    const std::string& glyphError() const;
+    const std::string& glyphError() const { return measures_.glyphError; }
 
     Native& native() const { return *native_; }
 
 private:
     std::unique_ptr<Native> native_;
+    const FontMeasures& measures_;  // *native_, seen as what every system has
 };
 
 // A zeroed image of 32-bit pixels (blue, green, red, and a fourth byte that

@@ -147,24 +147,9 @@ SystemFont::Native::~Native()
         FT_Done_Face(face);
 }
 
-SystemFont::SystemFont(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+SystemFont::SystemFont(std::unique_ptr<Native> native) : native_(std::move(native)), measures_(*native_) {}
 
 SystemFont::~SystemFont() = default;
-
-int SystemFont::ascent() const
-{
-    return native_->ascent;
-}
-
-int SystemFont::cellHeight() const
-{
-    return native_->cellHeight;
-}
-
-const std::string& SystemFont::glyphError() const
-{
-    return native_->glyphError;
-}
 
 unsigned SystemFont::Native::glyphIndex(unsigned char code) const
 {

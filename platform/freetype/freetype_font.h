@@ -37,7 +37,7 @@ private:
 // The context's FreeType library; null when FreeType could not start.
 FT_LibraryRec_* freetypeLibrary(FontContext& context);
 
-struct SystemFont::Native {
+struct SystemFont::Native : FontMeasures {
     Native() { scaledAdvance.fill(-1); }
     ~Native();
     unsigned glyphIndex(unsigned char code) const;
@@ -49,13 +49,10 @@ struct SystemFont::Native {
     std::string file, family, style;
     bool emboldened = false;  // synthetic bold applied
     bool slanted = false;     // synthetic italic applied
-    int ascent = 0;
-    int cellHeight = 0;
     // Hinted advances in pixels, -1 until the glyph is first loaded: the
     // atlas measures each character right after drawing it, and hinting a
     // glyph at this size costs more than drawing it.
     mutable std::array<int, 256> scaledAdvance;
-    mutable std::string glyphError;
 };
 
 // Opens one face of a font file; bold and italic are drawn synthetically

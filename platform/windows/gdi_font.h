@@ -23,21 +23,18 @@ struct FontContext::Native {
     HDC screen = nullptr;  // the whole screen's drawing context
 };
 
-struct SystemFont::Native {
+struct SystemFont::Native : FontMeasures {
     ~Native();
     // Selected into a drawing context only while it is used there, so that
     // releasing it always takes effect.
     HFONT font = nullptr;
     HDC screen = nullptr;
     std::string face;  // the face GDI chose for the name asked for
-    int ascent = 0;
-    int cellHeight = 0;
     std::array<CharExtent, 256> extents{};
     // wglUseFontOutlinesA's metrics, read at the first call: they need a
     // current GL context.
     bool outlinesRead = false;
     std::array<OutlineMetrics, 256> outlines{};
-    std::string glyphError;
 };
 
 }  // namespace platform

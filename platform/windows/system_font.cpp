@@ -12,7 +12,7 @@ SystemFont::Native::~Native()
         DeleteObject(font);
 }
 
-SystemFont::SystemFont(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+SystemFont::SystemFont(std::unique_ptr<Native> native) : native_(std::move(native)), measures_(*native_) {}
 
 SystemFont::~SystemFont() = default;
 
@@ -69,21 +69,6 @@ std::unique_ptr<SystemFont> SystemFont::open(FontContext& context, const std::st
     }
     SelectObject(screen, previous);
     return std::make_unique<SystemFont>(std::move(native));
-}
-
-int SystemFont::ascent() const
-{
-    return native_->ascent;
-}
-
-int SystemFont::cellHeight() const
-{
-    return native_->cellHeight;
-}
-
-const std::string& SystemFont::glyphError() const
-{
-    return native_->glyphError;
 }
 
 CharExtent SystemFont::extent(unsigned char code) const
