@@ -7,6 +7,7 @@
 //
 // With --previous, another build of the show (the previous release's) is
 // launched in the same alternation and compared with this one.
+#include "app/timeline.h"
 #include "bench/allocation_report.h"
 #include "bench/cpu_profile.h"
 #include "bench/frame_gap_plot.h"
@@ -30,7 +31,7 @@ const std::string showProgram = STARWHIRL_SHOW;
 const std::string floorProgram = STARWHIRL_FLOOR;
 const std::string allocationCounter = STARWHIRL_ALLOC_COUNTER;
 const std::string startupStepsProgram = STARWHIRL_STARTUP_STEPS;
-constexpr int lastFrameLine = 4200;
+constexpr int lastFrameLine = endFrame;
 // Frames 0 to 4199 are presented; the allocation counter spans the
 // presentations of frames 1 to 4199.
 constexpr int countedFrames = lastFrameLine - 2;
@@ -63,7 +64,8 @@ ProcessRun runLineBuffered(const std::string& program, const std::vector<std::st
 void checkWholeShow(const ProcessRun& run, const std::string& program)
 {
     if (run.lines.size() != std::size_t(lastFrameLine))
-        stop(program + " printed " + std::to_string(run.lines.size()) + " lines, not 4200");
+        stop(program + " printed " + std::to_string(run.lines.size()) + " lines, not " +
+             std::to_string(lastFrameLine));
     for (int frame = 1; frame <= lastFrameLine; ++frame) {
         if (run.lines[std::size_t(frame - 1)] != expectedLine(frame))
             stop(program + ": line " + std::to_string(frame) + " is \"" + run.lines[std::size_t(frame - 1)] + "\"");
@@ -178,80 +180,103 @@ void printAgainstPrevious(const std::string& previousProgram, const Series& show
                 overFloor, previousOverFloor, ratio(overFloor, previousOverFloor).c_str());
 }
 
-}  // namespace
-
-static int measure(int argc, char** argv)
-{
+struct BenchOptions {
     int runs = 5;
-    std::string previousProgram;
+    std::string previousProgram;  // empty: no previous release to compare with
+};
+
+BenchOptions parseOptions(int argc, char** argv)
+{
+    BenchOptions options;
     bool usable = true;
     for (int i = 1; i < argc; i += 2) {
         if (i + 1 < argc && std::strcmp(argv[i], "--runs") == 0)
-            runs = std::atoi(argv[i + 1]);
+            options.runs = std::atoi(argv[i + 1]);
         else if (i + 1 < argc && std::strcmp(argv[i], "--previous") == 0)
-            previousProgram = argv[i + 1];
+            options.previousProgram = argv[i + 1];
         else
             usable = false;
     }
-    if (runs < 1 || !usable)
+    if (options.runs < 1 || !usable)
         stop("usage: starwhirl-bench [--runs N] [--previous PROGRAM]   (N >= 1)");
-    if (!std::getenv("DISPLAY"))
-        stop("needs an X display; run it with `make bench`");
+    return options;
+}
 
-    double loadBefore = loadAverage();
+// Everything one run of the benchmark measures, before anything is printed.
+struct Measurements {
+    double loadBefore = 0.0;
     Series show, keptShow, floor, firstFrameFloor, previous;
     std::vector<double> plottedShow, plottedFloor;
+    AllocationCounts showAllocations, floorAllocations;
+    double ownShare = -1.0;  // negative: perf cannot sample here
+    std::string perfReport, renderer;
+    std::vector<TimedStep> steps, fontSteps;
+    std::string plot, plotted;  // plotted: empty, or why there is no plot
+};
+
+Measurements collect(const BenchOptions& options)
+{
+    const int runs = options.runs;
+    const std::string& previousProgram = options.previousProgram;
+    Measurements m;
+    m.loadBefore = loadAverage();
     for (int run = 1; run <= runs; ++run) {
         std::fprintf(stderr, "run %d of %d: show, show keeping copies, floor, first-frame floor%s\n", run, runs,
                      previousProgram.empty() ? "" : ", previous release");
         ProcessRun shown = runLineBuffered(showProgram);
         checkWholeShow(shown, showProgram);
-        show.add(shown);
+        m.show.add(shown);
         ProcessRun kept = runLineBuffered(showProgram, {}, {"STARWHIRL_KEEP_FRAME=1"});
         checkWholeShow(kept, showProgram);
-        keptShow.add(kept);
+        m.keptShow.add(kept);
         ProcessRun bare = runLineBuffered(floorProgram);
         checkWholeShow(bare, floorProgram);
-        floor.add(bare);
+        m.floor.add(bare);
         if (run == 1) {
-            plottedShow = shown.lineArrivalMs;
-            plottedFloor = bare.lineArrivalMs;
+            m.plottedShow = shown.lineArrivalMs;
+            m.plottedFloor = bare.lineArrivalMs;
         }
-        firstFrameFloor.add(runLineBuffered(floorProgram, {"--first-frame"}));
+        m.firstFrameFloor.add(runLineBuffered(floorProgram, {"--first-frame"}));
         if (!previousProgram.empty()) {
             ProcessRun before = runLineBuffered(previousProgram);
             checkWholeShow(before, previousProgram);
-            previous.add(before);
+            m.previous.add(before);
         }
     }
 
     std::fprintf(stderr, "counting allocations\n");
-    auto showAllocations = countAllocations(showProgram, allocationCounter);
-    auto floorAllocations = countAllocations(floorProgram, allocationCounter);
+    m.showAllocations = countAllocations(showProgram, allocationCounter);
+    m.floorAllocations = countAllocations(floorProgram, allocationCounter);
     std::fprintf(stderr, "sampling the show's CPU time with perf\n");
-    std::string perfReport;
-    double ownShare = ownCpuShare(showProgram, perfReport);
+    m.ownShare = ownCpuShare(showProgram, m.perfReport);
 
     std::fprintf(stderr, "timing the start-up steps in fresh processes\n");
-    std::string renderer;
-    std::vector<TimedStep> steps = startupStepMedians({startupStepsProgram}, runs, renderer);
-    std::vector<TimedStep> fontSteps = startupStepMedians({startupStepsProgram, "--font"}, runs, renderer);
+    m.steps = startupStepMedians({startupStepsProgram}, runs, m.renderer);
+    m.fontSteps = startupStepMedians({startupStepsProgram, "--font"}, runs, m.renderer);
 
-    const std::string plot = std::string(STARWHIRL_BENCH_DIR) + "/frame-gaps";
-    std::string plotted;
+    m.plot = std::string(STARWHIRL_BENCH_DIR) + "/frame-gaps";
     try {
-        plotted = plotFrameGaps(plottedShow, plottedFloor, plot);
+        m.plotted = plotFrameGaps(m.plottedShow, m.plottedFloor, m.plot);
     } catch (const std::exception& error) {
-        plotted = error.what();
+        m.plotted = error.what();
     }
+    return m;
+}
 
+void printTables(const BenchOptions& options, const Measurements& m)
+{
+    const int runs = options.runs;
+    const Series &show = m.show, &keptShow = m.keptShow, &floor = m.floor;
+    // Copies: a count that is missing reads as 0 through operator[].
+    AllocationCounts showAllocations = m.showAllocations, floorAllocations = m.floorAllocations;
+    const double ownShare = m.ownShare;
     std::printf("\nstarwhirl against the floor, median of %d alternating runs each; GL renderer: %s; %ld cores\n\n",
-                runs, renderer.c_str(), coreCount());
+                runs, m.renderer.c_str(), coreCount());
     std::printf("| Measure | show | floor | show / floor |\n|---|---:|---:|---:|\n");
     row("whole show, launch to exit (s)", "%.2f", median(show.wallMs) / 1000.0, median(floor.wallMs) / 1000.0);
     row("whole show keeping copies, STARWHIRL_KEEP_FRAME=1 (s)", "%.2f", median(keptShow.wallMs) / 1000.0,
         median(floor.wallMs) / 1000.0);
-    double startupShow = median(show.firstFrameMs), startupFloor = median(firstFrameFloor.firstFrameMs);
+    double startupShow = median(show.firstFrameMs), startupFloor = median(m.firstFrameFloor.firstFrameMs);
     char extra[64];
     std::snprintf(extra, sizeof extra, " (+%.1f ms)", startupShow - startupFloor);
     row("start-up, launch to first frame (ms)", "%.1f", startupShow, startupFloor, extra);
@@ -291,36 +316,44 @@ static int measure(int argc, char** argv)
     std::printf("\nThe show's start-up as its main does it, each step timed once in a fresh process; median of %d "
                 "processes:\n\n",
                 runs);
-    printSteps(steps);
+    printSteps(m.steps);
     std::printf("\nThe font's steps one after another on one thread (in the show, all but the last run beside the "
                 "window's opening); median of %d fresh processes:\n\n",
                 runs);
-    printSteps(fontSteps);
+    printSteps(m.fontSteps);
 
-    if (!previousProgram.empty())
-        printAgainstPrevious(previousProgram, show, previous, floor, firstFrameFloor);
+    if (!options.previousProgram.empty())
+        printAgainstPrevious(options.previousProgram, show, m.previous, floor, m.firstFrameFloor);
 
-    if (!perfReport.empty())
-        std::printf("\nThe show's CPU samples by library (perf report --sort dso):\n\n%s", perfReport.c_str());
+    if (!m.perfReport.empty())
+        std::printf("\nThe show's CPU samples by library (perf report --sort dso):\n\n%s", m.perfReport.c_str());
 
-    if (plotted.empty())
+    if (m.plotted.empty())
         std::printf("\nFrame gaps of the first show and floor runs, drawn against the frame number: %s.svg and .png\n",
-                    plot.c_str());
+                    m.plot.c_str());
     else
-        std::printf("\nNo plot of the frame gaps: %s\n", plotted.c_str());
+        std::printf("\nNo plot of the frame gaps: %s\n", m.plotted.c_str());
+}
 
-    // Every goal is against the floor measured in the same run, but a
-    // machine busy with other work still spreads the runs too widely for a
-    // verdict: then the figures are shown and no goal is judged.
+// Every goal is against the floor measured in the same run, but a machine
+// busy with other work still spreads the runs too widely for a verdict: then
+// the figures are shown and no goal is judged.
+void judgeGoals(const BenchOptions& options, const Measurements& m)
+{
+    const Series &show = m.show, &floor = m.floor;
+    const double startupShow = median(show.firstFrameMs), startupFloor = median(m.firstFrameFloor.firstFrameMs);
+    const double peakShow = median(show.peakMiB), peakFloor = median(floor.peakMiB);
+    const double ownShare = m.ownShare;
+    const double ownPerFrame = double(allocationsBy(m.showAllocations, "program")) / countedFrames;
     const long cores = coreCount();
     const double floorSpread = spread(floor.wallMs);
     const double allowedSpread = 0.10;
     // The load average is read before the runs only: the runs themselves
     // keep both cores busy.
-    bool busy = loadBefore > double(cores) || floorSpread > allowedSpread;
+    bool busy = m.loadBefore > double(cores) || floorSpread > allowedSpread;
     std::printf("\nMachine: load average %.2f before the runs, %ld cores; the floor's whole-show times spread "
                 "by %.1f %% (allowed %.0f %%).\n",
-                loadBefore, cores, 100.0 * floorSpread, 100.0 * allowedSpread);
+                m.loadBefore, cores, 100.0 * floorSpread, 100.0 * allowedSpread);
     auto judge = [busy](bool met) { return busy ? "not judged" : met ? "met" : "NOT MET"; };
     std::printf("\nGoals, each against the floor of the same run:\n");
     if (busy)
@@ -340,11 +373,11 @@ static int measure(int argc, char** argv)
         std::printf("- our own code under 1%% of the show's CPU samples: %s (%.2f %%)\n", judge(ownShare < 1.0),
                     ownShare);
     std::printf("- no allocations per frame in our own code: %s (%.2f)\n", judge(ownPerFrame == 0.0), ownPerFrame);
-    if (!previousProgram.empty()) {
+    if (!options.previousProgram.empty()) {
         double overFloor = startupShow - startupFloor;
-        double previousOverFloor = median(previous.firstFrameMs) - startupFloor;
-        double wholeRatio = median(show.wallMs) / median(previous.wallMs);
-        double previousP99Ratio = median(show.gapP99Ms) / median(previous.gapP99Ms);
+        double previousOverFloor = median(m.previous.firstFrameMs) - startupFloor;
+        double wholeRatio = median(show.wallMs) / median(m.previous.wallMs);
+        double previousP99Ratio = median(show.gapP99Ms) / median(m.previous.gapP99Ms);
         std::printf("- start-up over the floor at most half the previous release's: %s (%s times)\n",
                     judge(overFloor <= 0.5 * previousOverFloor), ratio(overFloor, previousOverFloor).c_str());
         std::printf("- whole show within 5 %% of the previous release's: %s (%.3f times)\n", judge(wholeRatio <= 1.05),
@@ -352,6 +385,18 @@ static int measure(int argc, char** argv)
         std::printf("- frame gap 99th percentile within 5 %% of the previous release's: %s (%.3f times)\n",
                     judge(previousP99Ratio <= 1.05), previousP99Ratio);
     }
+}
+
+}  // namespace
+
+static int measure(int argc, char** argv)
+{
+    BenchOptions options = parseOptions(argc, argv);
+    if (!std::getenv("DISPLAY"))
+        stop("needs an X display; run it with `make bench`");
+    Measurements measured = collect(options);
+    printTables(options, measured);
+    judgeGoals(options, measured);
     return 0;
 }
 

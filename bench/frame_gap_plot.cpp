@@ -1,5 +1,6 @@
 #include "bench/frame_gap_plot.h"
 
+#include "app/timeline.h"
 #include "bench/process_run.h"
 #include "bench/statistics.h"
 
@@ -24,14 +25,20 @@ std::string plotFrameGaps(const std::vector<double>& showLineMs, const std::vect
     script << "set xlabel 'frame'\n"
               "set ylabel 'time to the next console line (ms)'\n"
               "set logscale y\n"
-              "set xrange [0:4200]\n"
+              "set xrange [0:" << endFrame << "]\n"
               "set key bottom right box opaque\n"
-              "set grid ytics\n"
-              "do for [f in '700 1900 3000'] { set arrow from f, graph 0 to f, graph 1 nohead dt 2 lc 'gray' }\n"
-              "set label 'scene 1' at 350, graph 0.95 center\n"
-              "set label 'scene 2' at 1300, graph 0.95 center\n"
-              "set label 'scene 3' at 2450, graph 0.95 center\n"
-              "set label 'scene 4' at 3600, graph 0.95 center\n"
+              "set grid ytics\n";
+    // A dashed line at each reset frame, each scene named in the middle of
+    // its stretch.
+    float sceneStart = 0.0f;
+    int scene = 1;
+    for (float reset : resetFrames) {
+        script << "set arrow from " << reset << ", graph 0 to " << reset << ", graph 1 nohead dt 2 lc 'gray'\n";
+        script << "set label 'scene " << scene++ << "' at " << (sceneStart + reset) / 2 << ", graph 0.95 center\n";
+        sceneStart = reset;
+    }
+    script << "set label 'scene " << scene << "' at " << (sceneStart + float(endFrame)) / 2
+           << ", graph 0.95 center\n"
               "plot data using 1:2 with points pt 7 ps 0.2 lc rgb '#c03020' title 'show', \\\n"
               "     data using 1:3 with points pt 7 ps 0.2 lc rgb '#3060c0' title 'floor (nothing drawn)'\n";
     script.close();
