@@ -193,9 +193,11 @@ chmod +x "$dir/shim/Xvfb"
 printf '<?xml version="1.0"?>\n<fontconfig><dir>%s</dir><cachedir>%s</cachedir></fontconfig>\n' \
   "$dir/no-fonts" "$dir/no-fonts/cache" >"$dir/no-fonts/fonts.conf"
 env -u DISPLAY PATH="$dir/shim:$PATH" FONTCONFIG_FILE="$dir/no-fonts/fonts.conf" \
-  "$bin" --frames 1 --out "$dir" 2>"$dir/err" || status=$?
+  "$bin" --frames 1 --out "$dir/no-font-pictures" 2>"$dir/err" || status=$?
 expect_status "$status" 1 "a capture without the show's font"
-grep -qF 'cannot find font "verdana"' "$dir/err" || fail "no word of the missing font: $(cat "$dir/err")"
+grep -q '^starwhirl-capture: cannot find font "verdana"' "$dir/err" ||
+  fail "no word of the missing font in the capture program's name: $(cat "$dir/err")"
+[ ! -e "$dir/no-font-pictures" ] || fail "a capture without the show's font left the folder it made"
 expect_gone "a capture without the show's font" "$(cat "$dir/server-pid")"
 status=0
 
