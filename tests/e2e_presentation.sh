@@ -51,15 +51,21 @@ fi
 
 # An indirect GLX context sends every call through the X protocol, which
 # carries OpenGL 1.x and little more; its swap model is unknown, so frames
-# are kept. It needs an X server of its own that allows such contexts.
-Xvfb -displayfd 3 +iglx -screen 0 1280x1024x24 -noreset 3>"$dir/iglx-display" 2>/dev/null &
-started+=("$!")
-for _ in $(seq 100); do [ -s "$dir/iglx-display" ] && break; sleep 0.1; done
-[ -s "$dir/iglx-display" ] || fail "the X server for indirect GLX did not start"
-DISPLAY=:$(cat "$dir/iglx-display") LIBGL_ALWAYS_INDIRECT=1 timeout 300 "$bin" >"$dir/indirect.out" 2>"$dir/indirect.err"
-expect_status $? 0 "an indirect GLX context"
-expect_file "$dir/indirect.out" "$dir/expected" "standard output with an indirect GLX context"
-expect_text "$dir/indirect.err" "" "standard error with an indirect GLX context"
+# are kept. It needs an X server of its own that allows such contexts. Not
+# under AddressSanitizer: Mesa's indirect GLX reads its empty version string
+# one byte past its end (strtol, inside glutCreateWindow), which ASan stops.
+if ldd "$bin" | grep -q libasan; then
+  echo "note: the indirect GLX context is not tried under AddressSanitizer"
+else
+  Xvfb -displayfd 3 +iglx -screen 0 1280x1024x24 -noreset 3>"$dir/iglx-display" 2>/dev/null &
+  started+=("$!")
+  for _ in $(seq 100); do [ -s "$dir/iglx-display" ] && break; sleep 0.1; done
+  [ -s "$dir/iglx-display" ] || fail "the X server for indirect GLX did not start"
+  DISPLAY=:$(cat "$dir/iglx-display") LIBGL_ALWAYS_INDIRECT=1 timeout 300 "$bin" >"$dir/indirect.out" 2>"$dir/indirect.err"
+  expect_status $? 0 "an indirect GLX context"
+  expect_file "$dir/indirect.out" "$dir/expected" "standard output with an indirect GLX context"
+  expect_text "$dir/indirect.err" "" "standard error with an indirect GLX context"
+fi
 
 STARWHIRL_KEEP_FRAME=yes timeout 60 "$bin" >/dev/null 2>"$dir/bad.err" &
 pid=$!
