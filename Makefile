@@ -19,7 +19,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench setup build clean windows test-windows package web serve-web test-web
+.PHONY: run test test-all sanitize bench bench-web setup build clean windows test-windows package web serve-web test-web
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -42,6 +42,14 @@ sanitize: setup
 PREVIOUS ?= $(wildcard build-previous/starwhirl)
 bench: build
 	tools/run-headless $(BUILD)/bench/starwhirl-bench $(if $(PREVIOUS),--previous $(PREVIOUS))
+
+# The page's first frame in headless Chromium, from a cold and a warm
+# browser, against a page that only makes a WebGL context; a previous
+# release's page built beside this one (build-previous-web/, or
+# PREVIOUS_WEB=folder) is measured in the same runs and compared.
+PREVIOUS_WEB ?= $(wildcard build-previous-web)
+bench-web: web
+	bench/page/first_frame.py $(WEB_BUILD) $(if $(PREVIOUS_WEB),--previous $(PREVIOUS_WEB))
 
 setup:
 	@tools/install-packages
