@@ -99,7 +99,9 @@ int main(int argc, char** argv)
     glutMainLoopEvent();
 
     int status = 0;
-    if (!(error = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty()) {
+    if (!(error = OffscreenFrame::unavailable()).empty()) {
+        status = refuse(error, 1);
+    } else if (!(error = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty()) {
         status = refuse(error);
     } else if (std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error)) {
         status = runCapture(*show, options);

@@ -29,12 +29,18 @@ bool offersFramebufferObjects()
 
 }  // namespace
 
+std::string OffscreenFrame::unavailable()
+{
+    if (offersFramebufferObjects())
+        return {};
+    return "cannot draw offscreen: this OpenGL driver has no framebuffer objects (indirect GLX rendering has none)";
+}
+
 OffscreenFrame::OffscreenFrame(int width, int height) : width_(width), height_(height)
 {
-    if (!offersFramebufferObjects()) {
-        error_ = "cannot draw offscreen: this OpenGL driver has no framebuffer objects (indirect GLX rendering has none)";
+    error_ = unavailable();
+    if (!error_.empty())
         return;
-    }
     glGenFramebuffers(1, &framebuffer_);
     glGenRenderbuffers(1, &colour_);
     glGenRenderbuffers(1, &depth_);

@@ -22,6 +22,10 @@ public:
     // Empty when frames can be drawn into it, else one line saying why not.
     const std::string& error() const { return error_; }
 
+    // Empty when the current context can draw offscreen at all, else one
+    // line saying why not. Ask before largest(), whose limits mean nothing
+    // without framebuffer objects.
+    static std::string unavailable();
     // The largest frame the current context's driver can draw into: its
     // renderbuffers' and its viewports' limits, whichever is smaller.
     static WindowSize largest();

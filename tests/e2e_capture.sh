@@ -212,10 +212,10 @@ grep -qF "starwhirl-capture: lost the X display" "$dir/err" || fail "no word of 
 ! grep -v -e '^No X display found' -e '^frames ' -e '^starwhirl-capture: lost' -e '^_XSERVTrans' "$dir/err" ||
   fail "more than our line when the X server went away"
 
-# An indirect GLX context draws no framebuffers; the capture finds that out
-# after ffmpeg started, and must end as cleanly. Not under AddressSanitizer:
-# there Mesa's indirect GLX reads past its own version string, and GLU's
-# mipmaps now and then past the show's atlas, before the capture's check.
+# An indirect GLX context draws no framebuffers (and answers the size limits
+# with whatever it likes); the capture must say so before the first frame,
+# whatever --size asks for. Not under AddressSanitizer: there Mesa's
+# indirect GLX reads past its own version string as the window opens.
 if ldd "$bin" | grep -q libasan; then
   echo "note: the driver without framebuffers is not tried under AddressSanitizer"
 else
