@@ -3,6 +3,7 @@
 #include "app/show.h"
 #include "capture/capture_options.h"
 #include "capture/display_errors.h"
+#include "capture/frame_reader.h"
 #include "capture/interruption.h"
 #include "capture/offscreen_frame.h"
 #include "capture/png_writer.h"
@@ -33,17 +34,6 @@ void complain(const std::string& message)
 }
 
 }  // namespace
-
-std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
-{
-    std::vector<std::uint8_t> bottomUp = picture.readRgb();
-    std::vector<std::uint8_t> topDown(bottomUp.size());
-    const std::size_t row = std::size_t(picture.width()) * 3;
-    const int rows = picture.height();
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(&topDown[std::size_t(y) * row], &bottomUp[std::size_t(rows - 1 - y) * row], row);
-    return topDown;
-}
 
 int renderShow(Show& show, const WindowSize& size, int lastFrame,
                const std::function<bool(int frame, const OffscreenFrame& picture)>& visit, std::string& error)
@@ -78,7 +68,8 @@ int runCapture(Show& show, const CaptureOptions& options)
     }
     std::unique_ptr<VideoEncoder> video;
     if (options.wantsVideo()) {
-        video = VideoEncoder::start(options.videoPath, options.size.width, options.size.height, options.fps, error);
+        video = VideoEncoder::start(options.videoPath, options.size.width, options.size.height, options.fps,
+                                    options.to - options.from + 1, options.encoder, error);
         if (!video) {
             complain(error);
             return 1;
@@ -88,7 +79,30 @@ int runCapture(Show& show, const CaptureOptions& options)
     const int total = options.lastFrame() + 1;
     Progress progress(total);
     int pictures = 0;
-    auto visit = [&](int frame, const OffscreenFrame& picture) {
+    // Pictures and video frames leave in the order they were drawn; with
+    // pixel buffers, each one frame after it was drawn.
+    auto deliver = [&](FrameReader::Frame ready) {
+        bool inVideo = video && ready.number >= options.from && ready.number <= options.to;
+        if (inVideo && !video->write(ready.rgb, error))
+            return false;
+        if (!std::binary_search(options.frames.begin(), options.frames.end(), ready.number))
+            return true;
+        std::string path = pictureName(options.outDir, ready.number);
+        TemporaryFile partial;
+        if (!partial.create(path, error))
+            return false;
+        std::FILE* file = fdopen(partial.fd(), "wb");
+        if (file)
+            partial.releaseFd();
+        error = file ? writePng(file, path, options.size.width, options.size.height, ready.rgb)
+                     : "cannot write " + path + ": " + std::strerror(errno);
+        if (!error.empty() || !partial.keep(error))
+            return false;
+        ++pictures;
+        return true;
+    };
+    FrameReader reader(options.size.width, options.size.height);
+    auto visit = [&](int frame, const OffscreenFrame&) {
         progress.update(frame + 1);
         if (interruption())
             return false;
@@ -98,26 +112,15 @@ int runCapture(Show& show, const CaptureOptions& options)
         bool asPicture = std::binary_search(options.frames.begin(), options.frames.end(), frame);
         if (!inVideo && !asPicture)
             return true;
-        std::vector<std::uint8_t> rgb = readTopDown(picture);
-        if (inVideo && !video->write(rgb.data(), error))
-            return false;
-        if (asPicture) {
-            std::string path = pictureName(options.outDir, frame);
-            TemporaryFile partial;
-            if (!partial.create(path, error))
-                return false;
-            std::FILE* file = fdopen(partial.fd(), "wb");
-            if (file)
-                partial.releaseFd();
-            error = file ? writePng(file, path, options.size.width, options.size.height, rgb.data())
-                         : "cannot write " + path + ": " + std::strerror(errno);
-            if (!error.empty() || !partial.keep(error))
-                return false;
-            ++pictures;
-        }
-        return true;
+        FrameReader::Frame ready = reader.read(frame, error);
+        return error.empty() && (!ready.rgb || deliver(ready));
     };
     int rendered = renderShow(show, options.size, options.lastFrame(), visit, error);
+    if (error.empty() && !interruption()) {
+        FrameReader::Frame last = reader.rest(error);
+        if (last.rgb)
+            deliver(last);
+    }
     if (rendered > 0)
         progress.finish();
 

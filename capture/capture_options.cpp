@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 const char captureUsage[] =
-    "Usage: starwhirl-capture [--frames LIST [--out DIR]] [--video FILE [--fps N] [--from F] [--to G]]\n"
-    "                         [--size WxH]\n"
+    "Usage: starwhirl-capture [--frames LIST [--out DIR]] [--video FILE [--fps N] [--from F] [--to G]\n"
+    "                         [--crf N] [--preset NAME] [--audio FILE]] [--size WxH]\n"
     "\n"
     "Renders the show's own frames offscreen, always starting from frame 0 so that every frame\n"
     "is exactly what the show draws in a window of that size, and writes the ones asked for.\n"
@@ -20,6 +20,13 @@ const char captureUsage[] =
     "  --fps N        frames per second of the video, 1 to 240 (default: 60)\n"
     "  --from F       first frame of the video (default: 0)\n"
     "  --to G         last frame of the video (default: 4199)\n"
+    "  --crf N        the video's quality, 0 (best, largest) to 51 (worst, smallest) (default: 23);\n"
+    "                 each 6 more roughly halves the file\n"
+    "  --preset NAME  how long x264 works on each frame: ultrafast, superfast, veryfast, faster,\n"
+    "                 fast, medium, slow, slower, veryslow or placebo (default: medium); a faster\n"
+    "                 preset makes a larger file at the same --crf\n"
+    "  --audio FILE   a soundtrack under the video: any audio file ffmpeg reads, encoded as AAC,\n"
+    "                 cut to the video's length or padded with silence\n"
     "  --size WxH     the frames' size in pixels (default: 800x600), e.g. --size 1920x1080 or\n"
     "                 --size 3840x2160; at most what the OpenGL driver can draw, and even\n"
     "                 numbers for a video\n"
@@ -94,7 +101,7 @@ int CaptureOptions::lastFrame() const
 
 std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options)
 {
-    bool outGiven = false, fpsGiven = false, fromGiven = false, toGiven = false;
+    bool outGiven = false, fpsGiven = false, fromGiven = false, toGiven = false, encodingGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option == "--help" || option == "-h") {
@@ -105,8 +112,9 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
             options.version = true;
             return {};
         }
-        bool takesValue = option == "--frames" || option == "--out" || option == "--video" ||
-                          option == "--fps" || option == "--from" || option == "--to" || option == "--size";
+        bool takesValue = option == "--frames" || option == "--out" || option == "--video" || option == "--fps" ||
+                          option == "--from" || option == "--to" || option == "--size" || option == "--crf" ||
+                          option == "--preset" || option == "--audio";
         if (!takesValue)
             return "unknown option \"" + option + "\" (see --help)";
         if (i + 1 >= args.size())
@@ -131,6 +139,23 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
                 error = "--fps expects a whole number from 1 to 240, not \"" + value + "\"";
             options.fps = int(fps);
             fpsGiven = true;
+        } else if (option == "--crf") {
+            long crf = 0;
+            if (!parseNumber(value, crf) || crf > 51)
+                error = "--crf expects a whole number from 0 (best, largest) to 51 (worst, smallest), not \"" +
+                        value + "\"";
+            options.encoder.crf = int(crf);
+            encodingGiven = true;
+        } else if (option == "--preset") {
+            if (!isX264Preset(value))
+                error = "--preset expects one of " + std::string(x264Presets) + "; not \"" + value + "\"";
+            options.encoder.preset = value;
+            encodingGiven = true;
+        } else if (option == "--audio") {
+            if (value.empty())
+                error = "--audio needs a file name";
+            options.encoder.audioPath = value;
+            encodingGiven = true;
         } else if (option == "--size") {
             error = parseWindowSize(option, value, options.size);
         } else if (option == "--from") {
@@ -148,8 +173,8 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
         return "nothing to do: give --frames LIST or --video FILE (see --help)";
     if (outGiven && !options.wantsPictures())
         return "--out applies to --frames, which was not given";
-    if ((fpsGiven || fromGiven || toGiven) && !options.wantsVideo())
-        return "--fps, --from and --to apply to --video, which was not given";
+    if ((fpsGiven || fromGiven || toGiven || encodingGiven) && !options.wantsVideo())
+        return "--fps, --from, --to, --crf, --preset and --audio apply to --video, which was not given";
     if (!toGiven)
         options.to = endFrame - 1;
     if (options.from > options.to)

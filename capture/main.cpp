@@ -1,5 +1,6 @@
 #include "app/show.h"
 #include "app/window.h"
+#include "capture/audio_check.h"
 #include "capture/capture.h"
 #include "capture/capture_options.h"
 #include "capture/display_errors.h"
@@ -70,6 +71,8 @@ int main(int argc, char** argv)
             return refuse(error);
     }
     if (options.wantsVideo() && !(error = VideoEncoder::checkTarget(options.videoPath)).empty())
+        return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
+    if (!options.encoder.audioPath.empty() && !(error = checkAudio(options.encoder.audioPath)).empty())
         return refuse(error, error.find("not installed") != std::string::npos ? 1 : 2);
 
     std::unique_ptr<PrivateDisplay> privateDisplay;

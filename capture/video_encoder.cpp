@@ -1,12 +1,14 @@
 #include "capture/video_encoder.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -56,7 +58,7 @@ bool isStream(const std::string& path)
 // other containers ignore the flags.
 std::vector<std::string> outputArguments(const std::string& output, bool stream)
 {
-    std::vector<std::string> args = {"-an", "-c:v", "libx264", "-pix_fmt", "yuv420p"};
+    std::vector<std::string> args = {"-c:v", "libx264", "-pix_fmt", "yuv420p"};
     if (extensionOf(output).empty())
         args.insert(args.end(), {"-f", "mp4"});
     if (stream)
@@ -204,7 +206,7 @@ std::string VideoEncoder::checkTarget(const std::string& path)
 }
 
 std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int width, int height, int fps,
-                                                  std::string& error)
+                                                  int frames, const EncoderSettings& settings, std::string& error)
 {
     std::unique_ptr<VideoEncoder> encoder(new VideoEncoder);
     encoder->path_ = path;
@@ -220,8 +222,21 @@ std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int w
 
     std::string size = std::to_string(width) + "x" + std::to_string(height);
     std::string rate = std::to_string(fps);
-    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error",
-                                     "-f", "rawvideo", "-pix_fmt", "rgb24", "-s", size, "-r", rate, "-i", "-"};
+    // Frames come bottom row first, as GL reads them; ffmpeg's vflip turns
+    // them over without a copy of its own.
+    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-f", "rawvideo",
+                                     "-pix_fmt", "rgb24", "-s", size, "-r", rate, "-i", "-"};
+    if (settings.audioPath.empty()) {
+        args.insert(args.end(), {"-an"});
+    } else {
+        // Cut to the video's length, or padded with silence up to it.
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.6f", double(frames) / fps);
+        std::string length = seconds;
+        args.insert(args.end(), {"-i", "file:" + settings.audioPath, "-map", "0:v:0", "-map", "1:a:0", "-c:a", "aac",
+                                 "-af", "atrim=duration=" + length + ",apad=whole_dur=" + length});
+    }
+    args.insert(args.end(), {"-vf", "vflip", "-preset", settings.preset, "-crf", std::to_string(settings.crf)});
     std::vector<std::string> outputArgs = outputArguments(output, stream);
     args.insert(args.end(), outputArgs.begin(), outputArgs.end());
     if (!encoder->ffmpeg_.start(args, ChildProcess::Pipe::toItsInput, error)) {
@@ -229,6 +244,10 @@ std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& path, int w
             error = ffmpegMissing;
         return nullptr;
     }
+    // A pipe of a megabyte (Linux's largest without privileges) rather than
+    // 64 KiB takes a frame in a few large writes instead of many wake-ups;
+    // where it cannot grow, the small one still works.
+    fcntl(encoder->ffmpeg_.pipe(), F_SETPIPE_SZ, 1 << 20);
     return encoder;
 }
 
@@ -237,11 +256,11 @@ VideoEncoder::~VideoEncoder()
     abandon();
 }
 
-bool VideoEncoder::write(const std::uint8_t* rgbTopDown, std::string& error)
+bool VideoEncoder::write(const std::uint8_t* rgbBottomUp, std::string& error)
 {
     std::size_t written = 0;
     while (written < frameBytes_) {
-        ssize_t n = ::write(ffmpeg_.pipe(), rgbTopDown + written, frameBytes_ - written);
+        ssize_t n = ::write(ffmpeg_.pipe(), rgbBottomUp + written, frameBytes_ - written);
         if (n < 0 && errno == EINTR) {
             error = "interrupted while ffmpeg was taking a frame";
             return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/encoder_settings.h"
 #include "capture/temporary_file.h"
 #include "process/child_process.h"
 
@@ -8,7 +9,7 @@
 #include <string>
 
 // Feeds raw RGB frames to the ffmpeg program, which encodes them as H.264
-// (yuv420p). A video file is written under a temporary name of its own and
+// (yuv420p), with an AAC soundtrack when one is given. A video file is written under a temporary name of its own and
 // only renamed to its own when finish() succeeds, so a failed or interrupted
 // capture never leaves a file that looks complete, nor touches anyone
 // else's. A FIFO or a character device (a reader's pipe, /dev/null) cannot
@@ -22,16 +23,18 @@ public:
     // line saying why not.
     static std::string checkTarget(const std::string& path);
 
-    // Returns null and says why in `error` when ffmpeg cannot be started.
-    static std::unique_ptr<VideoEncoder> start(const std::string& path, int width, int height, int fps,
-                                               std::string& error);
+    // A video of `frames` frames, whose soundtrack, if any, is cut or padded
+    // to their length. Returns null and says why in `error` when ffmpeg
+    // cannot be started.
+    static std::unique_ptr<VideoEncoder> start(const std::string& path, int width, int height, int fps, int frames,
+                                               const EncoderSettings& settings, std::string& error);
     ~VideoEncoder();  // abandons the video unless finish() succeeded
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    // One frame of width × height RGB pixels, rows top-down. A signal that
+    // One frame of width × height RGB pixels, rows bottom-up as GL reads them. A signal that
     // arrives while ffmpeg is slow to take it makes this fail.
-    bool write(const std::uint8_t* rgbTopDown, std::string& error);
+    bool write(const std::uint8_t* rgbBottomUp, std::string& error);
     bool finish(std::string& error);
     void abandon();
 
