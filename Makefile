@@ -19,7 +19,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench bench-web setup build clean windows test-windows package web serve-web test-web
+.PHONY: run test test-all sanitize bench bench-capture bench-web setup build clean windows test-windows package web serve-web test-web
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -42,6 +42,15 @@ sanitize: setup
 PREVIOUS ?= $(wildcard build-previous/starwhirl)
 bench: build
 	tools/run-headless $(BUILD)/bench/starwhirl-bench $(if $(PREVIOUS),--previous $(PREVIOUS))
+
+# starwhirl-capture against ffmpeg encoding the same frames alone, at
+# 800x600, 1920x1080 and 3840x2160, and the whole show at 1920x1080; a
+# previous build's capture beside this one (build-previous/, or
+# PREVIOUS_CAPTURE=path/to/starwhirl-capture) is measured in the same runs.
+# CAPTURE_BENCH adds options, e.g. CAPTURE_BENCH="--whole 1920x1080,3840x2160".
+PREVIOUS_CAPTURE ?= $(wildcard build-previous/starwhirl-capture)
+bench-capture: build
+	tools/run-headless $(BUILD)/bench/starwhirl-capture-bench $(if $(PREVIOUS_CAPTURE),--previous $(PREVIOUS_CAPTURE)) $(CAPTURE_BENCH)
 
 # The page's first frame in headless Chromium, from a cold and a warm
 # browser, against a page that only makes a WebGL context; a previous
