@@ -12,7 +12,8 @@
 
 std::string checkAudio(const std::string& path)
 {
-    int fd = open(path.c_str(), O_RDONLY);
+    // Not blocking: opening a FIFO would wait for a writer.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0)
         return "cannot read --audio " + path + ": " + std::strerror(errno);
     struct stat info;

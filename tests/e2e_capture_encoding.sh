@@ -83,10 +83,18 @@ expect_status "$status" 130 "SIGINT to a capture with a soundtrack"
 [ -z "$(ls "$dir" | grep '^interrupted')" ] || fail "an interrupted capture left $(ls "$dir" | grep '^interrupted')"
 
 # The settings reach x264, which writes them into the stream.
-capture "--crf 40 --preset ultrafast" --video "$dir/small.mp4" --from 690 --to 749 --crf 40 --preset ultrafast
-settings() { grep -a -o 'options: .*' "$1" | head -n 1; }
-settings "$dir/silent.mp4" | grep -q ' crf=23.0 .*subme=7 ' || fail "the default is not crf 23, medium: $(settings "$dir/silent.mp4")"
-settings "$dir/small.mp4" | grep -q ' crf=40.0 .*subme=0 ' || fail "not crf 40, ultrafast: $(settings "$dir/small.mp4")"
+capture "--crf 40" --video "$dir/small.mp4" --from 690 --to 749 --crf 40
+capture "--preset ultrafast" --video "$dir/fast.mp4" --from 690 --to 749 --preset ultrafast
+settings() { grep -a -o 'options: [^[:cntrl:]]*' "$1" | head -n 1; }
+# has VIDEO SETTING...: x264 wrote each SETTING into VIDEO.
+has() {
+  local video=$1 setting
+  shift
+  for setting in "$@"; do settings "$video" | grep -q " $setting " || fail "$video was not encoded with $setting: $(settings "$video")"; done
+}
+has "$dir/silent.mp4" crf=23.0 subme=7   # medium
+has "$dir/small.mp4" crf=40.0 subme=7
+has "$dir/fast.mp4" crf=23.0 subme=0     # ultrafast
 [ "$(stat -c %s "$dir/small.mp4")" -lt "$(stat -c %s "$dir/silent.mp4")" ] || fail "--crf 40 made no smaller file"
 
 echo "ok: a soundtrack cut and padded to the video with its frames unchanged; missing, unreadable, silent, junk" \
