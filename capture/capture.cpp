@@ -132,6 +132,8 @@ int runCapture(Show& show, const CaptureOptions& options)
     try {
         rendered = renderShow(show, options.size, options.lastFrame(), visit, error);
     } catch (const std::bad_alloc&) {
+        if (video)
+            video->abandon();
         return complain("not enough memory for frames of " + toString(options.size) + ": each needs about " +
                             frameMemory(options.size) + " (the offscreen frame and copies of it); try a smaller --size",
                         1);

@@ -22,8 +22,8 @@ namespace {
 
 const char ffmpegMissing[] = "the ffmpeg program is not installed (Debian package ffmpeg); --video needs it";
 
-// How long a program we stop is given to end by itself before it is
-// killed: ffmpeg blocked opening a FIFO, for one, never ends by itself.
+// How long a program whose answer we no longer wait for is given to end by
+// itself before it is killed: one that hangs never ends.
 constexpr int stopGraceMs = 2000;
 // ffmpeg's one-frame trial takes well under a second; one that takes this
 // long is hanging.
@@ -409,7 +409,10 @@ bool VideoEncoder::finish(int frames, std::string& error)
 
 void VideoEncoder::abandon()
 {
-    ffmpeg_.stop(stopGraceMs);
+    // What ffmpeg has written is thrown away, so it is not given time to
+    // end well: at the end of its input it would go on to open and flush
+    // the encoder, which for a large frame takes long and may itself fail.
+    ffmpeg_.stop(0);
     if (reader_ >= 0)
         close(reader_);
     reader_ = -1;
