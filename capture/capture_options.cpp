@@ -17,7 +17,8 @@ const char captureUsage[] =
     "                 e.g. --frames 0,250,701,2500,3500\n"
     "  --out DIR      folder for the pictures, created if missing (default: the current folder);\n"
     "                 each is named frame-NNNN.png\n"
-    "  --video FILE   encode frames into FILE as H.264 (yuv420p) with the ffmpeg program\n"
+    "  --video FILE   encode frames into FILE as H.264 (yuv420p) with the ffmpeg program; the\n"
+    "                 container follows FILE's extension (MP4 without one); - is standard output\n"
     "  --fps N        frames per second of the video, 1 to 240 (default: 60)\n"
     "  --from F       first frame of the video (default: 0)\n"
     "  --to G         last frame of the video (default: 4199)\n"
@@ -27,8 +28,9 @@ const char captureUsage[] =
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
-    "Files are written under a temporary name and renamed when complete. Without an X display\n"
-    "the frames are rendered on a private virtual X server (Xvfb).\n";
+    "Files are written under a temporary name and renamed when complete, a video only once\n"
+    "ffprobe finds all its frames in it; other hard links keep the old file. Without an X\n"
+    "display the frames are rendered on a private virtual X server (Xvfb).\n";
 
 namespace {
 
