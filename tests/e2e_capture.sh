@@ -298,18 +298,22 @@ ln "$dir/kept.mp4" "$dir/linked.mp4"
 # root may replace anything there.
 expect_failure 2 "its name is 256 bytes long, and the folder $dir takes names of at most 255; give a shorter name" \
   --video "$dir/$(printf 'x%.0s' $(seq 252)).mp4"
-chmod 755 "$dir"
-mkdir -m 1777 "$dir/sticky"
-echo theirs >"$dir/sticky/theirs.mp4"
-echo theirs >"$dir/sticky/frame-0001.png"
-for what in "--video $dir/sticky/theirs.mp4" "--frames 1 --out $dir/sticky"; do
-  status=0
-  setpriv --reuid=nobody --regid=nogroup --clear-groups "$bin" $what 2>"$dir/err" || status=$?
-  expect_status "$status" 2 "$what as another user in a sticky folder"
-  grep -qx "starwhirl-capture: cannot replace $dir/sticky/\(theirs.mp4\|frame-0001.png\): it belongs to another user, .*" "$dir/err" ||
-    fail "$what as another user in a sticky folder: $(cat "$dir/err")"
-done
-[ "$(cat "$dir/sticky/theirs.mp4" "$dir/sticky/frame-0001.png")" = "$(printf 'theirs\ntheirs')" ] || fail "the sticky folder's files changed"
+if [ "$(id -u)" -eq 0 ]; then
+  chmod 755 "$dir"
+  mkdir -m 1777 "$dir/sticky"
+  echo theirs >"$dir/sticky/theirs.mp4"
+  echo theirs >"$dir/sticky/frame-0001.png"
+  for what in "--video $dir/sticky/theirs.mp4" "--frames 1 --out $dir/sticky"; do
+    status=0
+    setpriv --reuid=nobody --regid=nogroup --clear-groups "$bin" $what 2>"$dir/err" || status=$?
+    expect_status "$status" 2 "$what as another user in a sticky folder"
+    grep -qx "starwhirl-capture: cannot replace $dir/sticky/\(theirs.mp4\|frame-0001.png\): it belongs to another user, .*" "$dir/err" ||
+      fail "$what as another user in a sticky folder: $(cat "$dir/err")"
+  done
+  [ "$(cat "$dir/sticky/theirs.mp4" "$dir/sticky/frame-0001.png")" = "$(printf 'theirs\ntheirs')" ] || fail "the sticky folder's files changed"
+else
+  echo "note: not root; another user's file in a sticky folder is not tried"
+fi
 status=0
 
 # A full $TMPDIR is named as the folder that is full (a small tmpfs, where
