@@ -27,12 +27,14 @@ std::string checkAudio(const std::string& path)
 
     std::string error;
     ChildProcess probe;
-    if (!probe.start({"ffprobe", "-v", "error", "-select_streams", "a", "-show_entries", "stream=codec_type", "-of",
-                      "csv=p=0", "file:" + path},
-                     ChildProcess::Pipe::fromItsOutputAndErrors, error))
-        return error.find("not installed") != std::string::npos
-                   ? "the ffprobe program is not installed (Debian package ffmpeg); --audio needs it"
-                   : error;
+    ChildProcess::Start started =
+        probe.start({"ffprobe", "-nostdin", "-v", "error", "-select_streams", "a", "-show_entries", "stream=codec_type",
+                     "-of", "csv=p=0", "file:" + path},
+                    ChildProcess::Pipe::fromItsOutputAndErrors, error);
+    if (started == ChildProcess::Start::notInstalled)
+        return "the ffprobe program is not installed (Debian package ffmpeg); --audio needs it";
+    if (started != ChildProcess::Start::started)
+        return error;
     std::string said;
     char chunk[4096];
     ssize_t got;

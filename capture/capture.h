@@ -19,6 +19,9 @@ class Show;
 int renderShow(Show& show, const WindowSize& size, int lastFrame,
                const std::function<bool(int frame, const OffscreenFrame& picture)>& visit, std::string& error);
 
+// Where the picture of `frame` goes in the folder `dir`.
+std::string pictureName(const std::string& dir, int frame);
+
 // Writes the pictures and the video that `options` ask for, on the current
 // GL context, reporting progress on stderr. Returns the exit status.
 int runCapture(Show& show, const CaptureOptions& options);
