@@ -1,7 +1,8 @@
 #pragma once
 
-// The GLUT side of the show: the window and the four callbacks, a thin
-// adapter over the one Show that initScene creates.
+// The GLUT side of the show: the five callbacks, a thin adapter over the one
+// Show that initScene creates. The window they are registered on is opened
+// by app/window.cpp (on the page, by web/main.cpp).
 
 class Show;
 

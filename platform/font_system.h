@@ -1,8 +1,9 @@
 #pragma once
 
 // The seam between the show and the system's fonts. Text code includes only
-// this header; each system implements it in a folder of its own (linux/:
-// fontconfig and FreeType), chosen by CMake. What crosses the seam is plain
+// this header; each system implements it in a folder of its own, chosen by
+// CMake (linux/: fontconfig and FreeType; windows/: GDI; web/: FreeType over
+// a face built into the page). What crosses the seam is plain
 // data: advances in em units, pixel extents, and pixels in a canvas. Each
 // class keeps what its system needs in a `Native` record that only that
 // system's folder defines.
@@ -48,8 +49,6 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-// A scalable face at a given cell height, addressed by 8-bit codes of the
-// western (Windows-1252) code page.
 // What a font of every system measures and remembers; each system's
 // SystemFont::Native is one of these with its own handles beside.
 struct FontMeasures {
@@ -59,6 +58,8 @@ struct FontMeasures {
     mutable std::string glyphError;
 };
 
+// A scalable face at a given cell height, addressed by 8-bit codes of the
+// western (Windows-1252) code page.
 class SystemFont {
 public:
     // Looks the face up by name, taking the system's closest match; weight
