@@ -122,12 +122,10 @@ public:
     void drawCharacter(const SystemFont& font, unsigned char code, int x, int y);
 
 private:
-    // Each system's own, defined where Native is: releases what holds the
-    // pixels.
-    struct NativeRelease {
-        void operator()(Native* native) const;
-    };
-    using NativePointer = std::unique_ptr<Native, NativeRelease>;
+    // Never shared: a shared_ptr takes its deleter where it is made, where
+    // each system's Native is complete, so that Native's destructor releases
+    // what holds the pixels without a deleter of every system's own.
+    using NativePointer = std::shared_ptr<Native>;
 
     GlyphCanvas(int width, int height, std::uint8_t* pixels, NativePointer native);
     // Each system's own: zeroed pixels for an image of this (non-empty)
