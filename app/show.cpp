@@ -10,7 +10,7 @@
 
 PendingGlyphAtlas Show::font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start)
 {
-    return PendingGlyphAtlas(std::move(fonts), FontRequest{"verdana", 128, false, false}, start);
+    return PendingGlyphAtlas(std::move(fonts), fontRequest(), start);
 }
 
 std::unique_ptr<Show> Show::create(PendingGlyphAtlas font, std::string& error)

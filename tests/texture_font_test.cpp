@@ -1,3 +1,4 @@
+#include "app/show.h"
 #include "platform/font_system.h"
 #include "tests/gl_test.h"
 #include "text/atlas_geometry.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-const FontRequest verdana{"verdana", 128, false, false};
+const FontRequest verdana = Show::fontRequest();
 
 std::unique_ptr<TextureFont> makeFont()
 {
