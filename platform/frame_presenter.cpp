@@ -34,7 +34,7 @@ struct FramePresenter::Native {
 };
 
 FramePresenter::FramePresenter()
-    : native_(new Native{FramePresentations(keepRuleFor(swapModel(), copiesForced())), KeptFrame()})
+    : native_(new Native{FramePresentations(keepRuleFor(swapModelOf(swapFacts()), copiesForced())), KeptFrame()})
 {
 }
 

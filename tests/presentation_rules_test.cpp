@@ -33,8 +33,13 @@ const BeforeSwap nothing = BeforeSwap::nothing;
 const BeforeSwap keep = BeforeSwap::keep;
 const BeforeSwap restore = BeforeSwap::restore;
 
-TEST(PresentationRules, TheSwapModelChoosesTheRuleUnlessCopiesAreForced)
+TEST(PresentationRules, TheSystemsAnswersChooseTheRuleUnlessCopiesAreForced)
 {
+    using platform::swapModelOf;
+    EXPECT_EQ(swapModelOf({true, false}), SwapModel::copies);
+    EXPECT_EQ(swapModelOf({true, true}), SwapModel::copies);
+    EXPECT_EQ(swapModelOf({false, true}), SwapModel::reportsAge);
+    EXPECT_EQ(swapModelOf({false, false}), SwapModel::unknown);
     EXPECT_EQ(platform::keepRuleFor(SwapModel::copies, false), KeepRule::presentAgain);
     EXPECT_EQ(platform::keepRuleFor(SwapModel::reportsAge, false), KeepRule::askAge);
     EXPECT_EQ(platform::keepRuleFor(SwapModel::unknown, false), KeepRule::keepCopy);

@@ -19,18 +19,18 @@ bool startsWith(const char* text, const char* prefix)
 
 }  // namespace
 
-SwapModel swapModel()
+SwapFacts swapFacts()
 {
+    SwapFacts facts;
     // Mesa's software rasterisers reach an X window only through the
     // software path, which presents the client's back buffer with
     // XPutImage: a copy, after which the back buffer is untouched.
     auto renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (startsWith(renderer, "llvmpipe") || startsWith(renderer, "softpipe"))
-        return SwapModel::copies;
+    facts.copies = startsWith(renderer, "llvmpipe") || startsWith(renderer, "softpipe");
     Display* display = glXGetCurrentDisplay();
-    if (display && listsExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_EXT_buffer_age"))
-        return SwapModel::reportsAge;
-    return SwapModel::unknown;
+    facts.reportsAge =
+        display && listsExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_EXT_buffer_age");
+    return facts;
 }
 
 int backBufferAge()
