@@ -22,7 +22,7 @@ std::unique_ptr<Show> startShow(const StartupActions& actions, std::string& erro
     run(StartupStep::allocator, [] { platform::prepareAllocator(); });
     std::optional<PendingGlyphAtlas> font;
     run(StartupStep::windowAndFont, [&] {
-        font.emplace(Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::beside));
+        font.emplace(Show::font(platform::FontContext::screen, actions.fontStart));
         error = actions.openWindow();
     });
     if (!error.empty())

@@ -29,6 +29,8 @@ struct StartupActions {
     std::function<std::string()> openWindow;
     // Draws the first frame; empty where the program's main loop draws it.
     std::function<void(Show& show)> firstFrame;
+    // Where the program has no threads: the atlas drawn in the wait instead.
+    PendingGlyphAtlas::Start fontStart = PendingGlyphAtlas::Start::beside;
 };
 
 // Takes the steps through `run`. Null, with the reason in `error`, when the

@@ -113,6 +113,9 @@ int main(int argc, char** argv)
         return {};
     };
     startup.firstFrame = [](Show& show) { show.display(); };
+    // A page has no threads, and without exceptions the attempt to start one
+    // would end the program.
+    startup.fontStart = PendingGlyphAtlas::Start::whenTaken;
     // The page hears of the context and of initScene, to tell the time to
     // the first frame apart.
     std::string error;
