@@ -1,6 +1,8 @@
 # The two commands a new user runs: `make run` and `make test`.
 # Both install missing Debian packages first, then configure and build in build/.
-# The folders of the configurations in CMakePresets.json.
+# The folders of the builds, named here alone: every folder a build needs
+# (its dependencies, its Wine prefix, the native build it compares with)
+# follows from these. The presets' own folders are for building by hand.
 BUILD  := build
 SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
@@ -32,7 +34,7 @@ test: build
 # fails only by LeakSanitizer's own tracer crashing at exit is tried again
 # (tools/sanitizer-ctest says why); every other failure turns the run red.
 sanitize: setup
-	cmake --preset sanitize -B $(SANITIZE_BUILD)
+	cmake --preset sanitize -B $(SANITIZE_BUILD) -DSTARWHIRL_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_BUILD) -j2
 	$(SANITIZER_ENV) tools/run-headless tools/sanitizer-ctest $(SANITIZE_BUILD)
 
@@ -81,14 +83,14 @@ test-all: test test-windows test-web
 # build-windows/deps.
 windows: setup
 	tools/build-windows-deps $(WINDOWS_BUILD)/deps
-	cmake --preset windows -DSTARWHIRL_WERROR=$(WERROR)
+	cmake --preset windows -B $(WINDOWS_BUILD) -DSTARWHIRL_WERROR=$(WERROR) -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	cmake --build $(WINDOWS_BUILD) -j2
 	tools/package-windows $(WINDOWS_BUILD)
 
 # The Windows build's tests under Wine, on a private virtual X server; the
 # native build is there to compare with.
 test-windows: build windows
-	tools/run-headless sh -c 'tools/wine-run --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error -j2; status=$$?; \
+	tools/run-headless sh -c 'tools/wine-run $(WINDOWS_BUILD)/wineprefix --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error -j2; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status'
 
 # The page in build-web/: index.html, starwhirl.js, starwhirl.wasm and an
@@ -97,7 +99,8 @@ test-windows: build windows
 # node that is not Debian's own does not look for.
 web: setup
 	NODE_PATH=/usr/share/nodejs tools/build-web-deps $(WEB_BUILD)/deps
-	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web -DSTARWHIRL_WERROR=$(WERROR)
+	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web -B $(WEB_BUILD) -DSTARWHIRL_WERROR=$(WERROR) \
+	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j2
 	@cd $(WEB_BUILD) && for file in index.html starwhirl.js starwhirl.wasm; do \
 	  echo "$$file: $$(stat -c %s $$file) bytes, $$(gzip -9c $$file | wc -c) gzipped"; done

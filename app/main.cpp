@@ -1,8 +1,9 @@
 #include "app/command_line.h"
 #include "app/console.h"
 #include "app/shell.h"
+#include "app/show.h"
+#include "app/startup.h"
 #include "app/window.h"
-#include "platform/allocator.h"
 #include "platform/standard_streams.h"
 
 #include <GL/glut.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -37,29 +39,37 @@ int main(int argc, char** argv)
     if (options.version)
         return printText("starwhirl " STARWHIRL_VERSION "\n");
 
-    platform::prepareAllocator();
     if (platform::reopenClosedStandardStreams().output)
         noteOutputClosed();
-    prepareScene();
-    WindowRequest window;
-    window.size = options.window;
-    window.fullscreen = options.fullscreen;
-    window.glutArguments = options.glutArguments;
-    if (auto failure = openWindow(window)) {
-        std::fprintf(stderr, "%s\n", failure->line(argc > 0 ? argv[0] : "starwhirl").c_str());
+    std::optional<WindowFailure> failure;
+    StartupActions startup;
+    startup.openWindow = [&] {
+        WindowRequest window;
+        window.size = options.window;
+        window.fullscreen = options.fullscreen;
+        window.glutArguments = options.glutArguments;
+        failure = openWindow(window);
+        return failure ? failure->line(argc > 0 ? argv[0] : "starwhirl") : std::string();
+    };
+    std::unique_ptr<Show> show = startShow(startup, error);
+    if (failure) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         if (failure->noDisplay)
             std::fprintf(stderr, "starwhirl: the show needs an X display: set DISPLAY to one, or play it on a "
                                  "virtual X server with `xvfb-run starwhirl`\n");
         return 1;
     }
+    if (!show) {
+        std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
+        return 1;
+    }
+    adoptShow(std::move(show));
 
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutIdleFunc(idle);
     glutKeyboardFunc(keyboard);
     glutWindowStatusFunc(windowStatus);
-
-    initScene();
     glutMainLoop();
     return 0;
 }

@@ -1,10 +1,11 @@
 #include "capture/capture_options.h"
 
+#include "app/decimal_number.h"
+#include "app/option_loop.h"
 #include "app/timeline.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 
 const char captureUsage[] =
     "Usage: starwhirl-capture [--frames LIST [--out DIR]] [--video FILE [--fps N] [--from F] [--to G]\n"
@@ -41,25 +42,15 @@ const char captureUsage[] =
 
 namespace {
 
-// A whole non-negative decimal number, nothing else. Numbers too long to
-// hold come out as `tooLarge`, above every range the options allow.
-constexpr long tooLarge = 1000000000;
-bool parseNumber(const std::string& text, long& value)
-{
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit))
-        return false;
-    std::size_t digits = text.size() - std::min(text.find_first_not_of('0'), text.size());
-    value = digits > 9 ? tooLarge : std::strtol(text.c_str(), nullptr, 10);
-    return true;
-}
+// Numbers too long to hold come out above every range the options allow.
+constexpr long largestNumber = 999999999;
 
 std::string parseFrame(const std::string& option, const std::string& text, int& frame)
 {
     long value = 0;
-    if (text.size() > 1 && text[0] == '-' && parseNumber(text.substr(1), value))
+    if (text.size() > 1 && text[0] == '-' && parseDecimal(text.substr(1), largestNumber, value))
         return option + " " + text + " is before the show's first frame, 0";
-    if (!parseNumber(text, value))
+    if (!parseDecimal(text, largestNumber, value))
         return option + " expects a frame number, not \"" + text + "\"";
     if (value >= endFrame)
         return option + " " + text + " is past the show's last frame, " + std::to_string(endFrame - 1) +
@@ -126,72 +117,67 @@ int CaptureOptions::lastFrame() const
 std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options)
 {
     bool outGiven = false, fpsGiven = false, fromGiven = false, toGiven = false, encodingGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-            return {};
-        }
-        if (option == "--version") {
-            options.version = true;
-            return {};
-        }
-        bool takesValue = option == "--frames" || option == "--out" || option == "--video" || option == "--fps" ||
-                          option == "--from" || option == "--to" || option == "--size" || option == "--crf" ||
-                          option == "--preset" || option == "--audio";
-        if (!takesValue)
-            return "unknown option \"" + option + "\" (see --help)";
-        if (i + 1 >= args.size())
-            return option + " needs a value (see --help)";
-        const std::string& value = args[++i];
-
-        std::string error;
-        if (option == "--frames") {
-            error = parseFrameList(value, options.frames);
-        } else if (option == "--out") {
-            if (value.empty())
-                error = "--out needs a folder name";
+    OptionReader reader;
+    reader.seeHelp = " (see --help)";
+    reader.kindOf = [](const std::string& option) {
+        bool takesValue = option == "--frames" || option == "--out" || option == "--video" ||
+                          option == "--fps" || option == "--from" || option == "--to" || option == "--size" ||
+                          option == "--crf" || option == "--preset" || option == "--audio";
+        return takesValue ? OptionKind::takesValue : OptionKind::unknown;
+    };
+    reader.take = [&](const std::string& option, const std::string& value) -> std::string {
+        if (option == "--frames")
+            return parseFrameList(value, options.frames);
+        if (option == "--out") {
             options.outDir = value;
             outGiven = true;
-        } else if (option == "--video") {
-            if (value.empty())
-                error = "--video needs a file name";
-            options.videoPath = value;
-        } else if (option == "--fps") {
-            long fps = 0;
-            if (!parseNumber(value, fps) || fps < 1 || fps > 240)
-                error = "--fps expects a whole number from 1 to 240, not \"" + value + "\"";
-            options.fps = int(fps);
-            fpsGiven = true;
-        } else if (option == "--crf") {
-            long crf = 0;
-            if (!parseNumber(value, crf) || crf > 51)
-                error = "--crf expects a whole number from 0 (best, largest) to 51 (worst, smallest), not \"" +
-                        value + "\"";
-            options.encoder.crf = int(crf);
-            encodingGiven = true;
-        } else if (option == "--preset") {
-            if (!isX264Preset(value))
-                error = "--preset expects one of " + std::string(x264Presets) + "; not \"" + value + "\"";
-            options.encoder.preset = value;
-            encodingGiven = true;
-        } else if (option == "--audio") {
-            if (value.empty())
-                error = "--audio needs a file name";
-            options.encoder.audioPath = value;
-            encodingGiven = true;
-        } else if (option == "--size") {
-            error = parseWindowSize(option, value, options.size);
-        } else if (option == "--from") {
-            error = parseFrame(option, value, options.from);
-            fromGiven = true;
-        } else {
-            error = parseFrame(option, value, options.to);
-            toGiven = true;
+            return value.empty() ? "--out needs a folder name" : "";
         }
-        if (!error.empty())
-            return error;
-    }
+        if (option == "--video") {
+            options.videoPath = value;
+            return value.empty() ? "--video needs a file name" : "";
+        }
+        if (option == "--fps") {
+            long fps = 0;
+            fpsGiven = true;
+            if (!parseDecimal(value, largestNumber, fps) || fps < 1 || fps > 240)
+                return "--fps expects a whole number from 1 to 240, not \"" + value + "\"";
+            options.fps = int(fps);
+            return {};
+        }
+        if (option == "--crf") {
+            long crf = 0;
+            encodingGiven = true;
+            if (!parseDecimal(value, largestNumber, crf) || crf > 51)
+                return "--crf expects a whole number from 0 (best, largest) to 51 (worst, smallest), not \"" +
+                       value + "\"";
+            options.encoder.crf = int(crf);
+            return {};
+        }
+        if (option == "--preset") {
+            encodingGiven = true;
+            options.encoder.preset = value;
+            if (!isX264Preset(value))
+                return "--preset expects one of " + std::string(x264Presets) + "; not \"" + value + "\"";
+            return {};
+        }
+        if (option == "--audio") {
+            encodingGiven = true;
+            options.encoder.audioPath = value;
+            return value.empty() ? "--audio needs a file name" : "";
+        }
+        if (option == "--size")
+            return parseWindowSize(option, value, options.size);
+        if (option == "--from") {
+            fromGiven = true;
+            return parseFrame(option, value, options.from);
+        }
+        toGiven = true;
+        return parseFrame(option, value, options.to);
+    };
+    std::string error = readOptions(args, 0, reader, options.help, options.version);
+    if (!error.empty() || options.help || options.version)
+        return error;
 
     if (!options.wantsPictures() && !options.wantsVideo())
         return "nothing to do: give --frames LIST or --video FILE (see --help)";

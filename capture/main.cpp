@@ -1,4 +1,5 @@
 #include "app/show.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "capture/audio_check.h"
 #include "capture/capture.h"
@@ -10,7 +11,6 @@
 #include "capture/private_display.h"
 #include "capture/temporary_file.h"
 #include "capture/video_encoder.h"
-#include "platform/font_system.h"
 #include "platform/standard_streams.h"
 
 #include <GL/freeglut.h>
@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,35 +100,47 @@ int main(int argc, char** argv)
         }
     }
 
-    WindowRequest window;
-    window.title = "starwhirl-capture";
-    window.glutArguments = {argv[0]};
-    if (auto failure = openWindow(window)) {
-        std::fprintf(stderr, "%s\n", failure->line(argv[0]).c_str());
+    // The driver is asked what it can draw as soon as the window is open,
+    // before the font is made; a refusal then ends the start-up.
+    std::optional<WindowFailure> failure;
+    int refusal = 1;
+    StartupActions startup;
+    startup.openWindow = [&]() -> std::string {
+        WindowRequest window;
+        window.title = "starwhirl-capture";
+        window.glutArguments = {argv[0]};
+        if ((failure = openWindow(window)))
+            return failure->line(argv[0]);
+        watchDisplayErrors();
+        // Frames are drawn only by the capture loop: a redraw of the hidden
+        // window must not advance the show's scroller.
+        glutDisplayFunc([] {});
+        glutHideWindow();
+        glutMainLoopEvent();
+        if (interruption())
+            return "stopped by a signal";
+        std::string unfit = OffscreenFrame::unavailable();
+        if (unfit.empty() && !(unfit = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty())
+            refusal = 2;
+        return unfit;
+    };
+    std::unique_ptr<Show> show = startShow(startup, error);
+    if (failure) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         if (failure->noDisplay && !privateDisplay)
             complain("set DISPLAY to a working X display, or unset it to render on a private virtual X server "
-                   "(Xvfb)",
+                     "(Xvfb)",
                      1);
         return 1;
     }
-    watchDisplayErrors();
-    // Frames are drawn only by the capture loop: a redraw of the hidden
-    // window must not advance the show's scroller.
-    glutDisplayFunc([] {});
-    glutHideWindow();
-    glutMainLoopEvent();
 
     int status = 0;
     if (interruption()) {
         // ended below, by the signal
-    } else if (!(error = OffscreenFrame::unavailable()).empty()) {
-        status = complain(error, 1);
-    } else if (!(error = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty()) {
-        status = complain(error, 2);
-    } else if (std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error)) {
-        status = interruption() ? 0 : runCapture(*show, options);
+    } else if (show) {
+        status = runCapture(*show, options);
     } else {
-        status = complain(error, 1);
+        status = complain(error, refusal);
     }
     // GLUT lets go of the X server before the server goes.
     glutExit();
