@@ -1,8 +1,10 @@
 #include "app/shell.h"
 
 #include "app/console.h"
+#include "app/memory_shortage.h"
 #include "app/show.h"
 #include "platform/font_system.h"
+#include "platform/memory_room.h"
 #include "platform/process_end.h"
 
 #include <GL/glut.h>
@@ -35,6 +37,9 @@ void initScene()
     std::unique_ptr<Show> made = Show::create(std::move(font), error);
     if (!made) {
         std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
+        std::string shortage = shortOfMemory("the show could not start", platform::memoryRoom());
+        if (!shortage.empty())
+            std::fprintf(stderr, "starwhirl: %s\n", shortage.c_str());
         platform::endProcess(1);
     }
     delete show;

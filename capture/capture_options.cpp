@@ -163,10 +163,3 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
     }
     return {};
 }
-
-std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest)
-{
-    if (size.width <= largest.width && size.height <= largest.height)
-        return {};
-    return "--size " + toString(size) + " is larger than this OpenGL driver can draw: at most " + toString(largest);
-}

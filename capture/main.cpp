@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     int status = 0;
     if (!(error = OffscreenFrame::unavailable()).empty()) {
         status = refuse(error, 1);
-    } else if (!(error = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty()) {
+    } else if (!(error = checkSizeFitsDriver("--size", options.size, largestDrawable())).empty()) {
         status = refuse(error);
     } else if (std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error)) {
         status = runCapture(*show, options);
