@@ -10,6 +10,7 @@
 
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstdio>
 #include <vector>
@@ -74,6 +75,17 @@ EM_JS(void, startupStep, (const char* step), {
         Module['onStartupStep'](UTF8ToString(step));
 });
 
+// Set when the browser takes the WebGL context away (a GPU reset, a driver
+// update). The show's texture and display lists went with it; drawing on
+// would show nothing, so the next pass ends the show instead.
+bool contextLost = false;
+
+EM_BOOL lostContext(int, const void*, void*)
+{
+    contextLost = true;
+    return EM_TRUE;
+}
+
 void drawn()
 {
     float frame = theShow().frame();
@@ -82,6 +94,11 @@ void drawn()
 
 void pass()
 {
+    if (contextLost) {
+        std::fprintf(stderr, "starwhirl: the graphics context was lost (the graphics card was reset or its driver "
+                             "changed); reload the page to start the show again\n");
+        platform::endProcess(1);
+    }
     int width = 0, height = 0;
     if (followCanvasSize(&width, &height))
         reshape(width, height);
@@ -107,6 +124,7 @@ int main(int argc, char** argv)
         platform::endProcess(1);
     }
     startupStep("webgl-context");
+    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, lostContext);
     glutKeyboardFunc(keyPressed);
 
     reshape(showWindowSize.width, showWindowSize.height);
