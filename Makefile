@@ -93,7 +93,7 @@ test-windows: build windows
 	tools/run-headless sh -c 'tools/wine-run $(WINDOWS_BUILD)/wineprefix --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error -j2; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status'
 
-# The page in build-web/: index.html, starwhirl.js, starwhirl.wasm and an
+# The page in build-web/: index.html, page.js, starwhirl.js, starwhirl.wasm and an
 # icon, for any static file server. FreeType is built for the web once, in
 # build-web/deps (again when its list of modules changes). Emscripten's JavaScript tools need Debian's acorn, which a
 # node that is not Debian's own does not look for.
@@ -102,7 +102,7 @@ web: setup
 	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web -B $(WEB_BUILD) -DSTARWHIRL_WERROR=$(WERROR) \
 	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j2
-	@cd $(WEB_BUILD) && for file in index.html starwhirl.js starwhirl.wasm; do \
+	@cd $(WEB_BUILD) && for file in index.html page.js starwhirl.js starwhirl.wasm; do \
 	  echo "$$file: $$(stat -c %s $$file) bytes, $$(gzip -9c $$file | wc -c) gzipped"; done
 
 # Serves the page on this machine only; open http://localhost:$(WEB_PORT)/.

@@ -14,8 +14,9 @@ const char showUsage[] =
     "Standard output gets the frame counter, one line per frame.\n"
     "\n"
     "  --fullscreen        fill the screen instead of opening an 800 x 600 window\n"
-    "  --window WxH        open the window W x H pixels large, each side from 1 to 32767,\n"
-    "                      e.g. --window 1280x720 (default: 800x600)\n"
+    "  --window WxH        open the window W x H pixels large, each side from 1 to 32767\n"
+    "                      and no larger than the OpenGL driver draws (16384 with Mesa's\n"
+    "                      software renderer), e.g. --window 1280x720 (default: 800x600)\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
@@ -31,10 +32,13 @@ const char showUsage[] =
     "Keys: Escape ends the show at once; every other key is ignored.\n"
     "\n"
     "Exit status:\n"
-    "  0    the show ended at frame 4200 or with Escape\n"
+    "  0    the show ended at frame 4200, with Escape, or because its window was closed\n"
+    "       (a window manager's close button)\n"
     "  1    the frame counter could not be written to standard output, the font could\n"
-    "       not be found or used, or there is no X display\n"
-    "  2    an unknown option or a bad value; nothing was shown\n"
+    "       not be found or used, there is no X display, or too little memory for\n"
+    "       OpenGL (ulimit -v below about 400 MiB)\n"
+    "  2    an unknown option or a bad value, or a window larger than the OpenGL driver\n"
+    "       draws; nothing was shown\n"
     "  141  the reader of standard output went away (SIGPIPE)\n"
     "\n"
     "Environment:\n"
@@ -82,6 +86,7 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
         }
         if (arg == "--window") {
             windowGiven = true;
+            options.windowOption = arg;
             return parseWindowSize(arg, value, options.window);
         }
         direct |= arg == "-direct";
@@ -111,6 +116,8 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
     // freeglut uses the last -geometry; each is made whole, so the last one's
     // size is the window's.
     for (const auto& [at, geometry] : geometries) {
+        if (geometry.size.width > 0 || geometry.size.height > 0)
+            options.windowOption = "-geometry";
         if (geometry.size.width > 0)
             options.window.width = geometry.size.width;
         if (geometry.size.height > 0)

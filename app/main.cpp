@@ -1,9 +1,11 @@
 #include "app/command_line.h"
 #include "app/console.h"
+#include "app/memory_shortage.h"
 #include "app/shell.h"
 #include "app/show.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "platform/memory_room.h"
 #include "platform/standard_streams.h"
 
 #include <GL/glut.h>
@@ -46,6 +48,8 @@ int main(int argc, char** argv)
     startup.openWindow = [&] {
         WindowRequest window;
         window.size = options.window;
+        if (!options.windowOption.empty())
+            window.sizeOption = options.windowOption;
         window.fullscreen = options.fullscreen;
         window.glutArguments = options.glutArguments;
         failure = openWindow(window);
@@ -57,10 +61,16 @@ int main(int argc, char** argv)
         if (failure->noDisplay)
             std::fprintf(stderr, "starwhirl: the show needs an X display: set DISPLAY to one, or play it on a "
                                  "virtual X server with `xvfb-run starwhirl`\n");
-        return 1;
+        std::string shortage = shortOfMemory("OpenGL could not start", platform::memoryRoom());
+        if (failure->status == 1 && !failure->noDisplay && !shortage.empty())
+            std::fprintf(stderr, "starwhirl: %s\n", shortage.c_str());
+        return failure->status;
     }
     if (!show) {
         std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
+        std::string shortage = shortOfMemory("the show could not start", platform::memoryRoom());
+        if (!shortage.empty())
+            std::fprintf(stderr, "starwhirl: %s\n", shortage.c_str());
         return 1;
     }
     adoptShow(std::move(show));

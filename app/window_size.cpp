@@ -41,6 +41,13 @@ std::string toString(const WindowSize& size)
     return std::to_string(size.width) + "x" + std::to_string(size.height);
 }
 
+std::string checkSizeFitsDriver(const std::string& option, const WindowSize& size, const WindowSize& largest)
+{
+    if (size.width <= largest.width && size.height <= largest.height)
+        return {};
+    return option + " " + toString(size) + " is larger than this OpenGL driver can draw: at most " + toString(largest);
+}
+
 std::string parseGeometry(const std::string& option, const std::string& text, Geometry& geometry)
 {
     Geometry read;

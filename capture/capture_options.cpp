@@ -200,10 +200,3 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
            "million pixels, and its H.264 encoder at most " + std::to_string(encoderSide) + " pixels a side; try " +
            toString(near);
 }
-
-std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest)
-{
-    if (size.width <= largest.width && size.height <= largest.height)
-        return {};
-    return "--size " + toString(size) + " is larger than this OpenGL driver can draw: at most " + toString(largest);
-}

@@ -31,9 +31,4 @@ struct CaptureOptions {
 // they make sense, else one line saying what is wrong with them.
 std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options);
 
-// An empty string when this OpenGL driver can draw frames of `size`, whose
-// renderbuffers and viewports are at most `largest`; else one line saying
-// what would work.
-std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest);
-
 extern const char captureUsage[];

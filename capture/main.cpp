@@ -120,7 +120,7 @@ int main(int argc, char** argv)
         if (interruption())
             return "stopped by a signal";
         std::string unfit = OffscreenFrame::unavailable();
-        if (unfit.empty() && !(unfit = checkSizeFitsDriver(options.size, OffscreenFrame::largest())).empty())
+        if (unfit.empty() && !(unfit = checkSizeFitsDriver("--size", options.size, largestDrawable())).empty())
             refusal = 2;
         return unfit;
     };

@@ -5,7 +5,6 @@
 
 #include <GL/glext.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -92,11 +91,3 @@ std::vector<std::uint8_t> OffscreenFrame::readRgb() const
     return rgb;
 }
 
-WindowSize OffscreenFrame::largest()
-{
-    GLint renderbuffer = 0;
-    GLint viewport[2] = {0, 0};
-    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
-    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
-    return {std::min(renderbuffer, viewport[0]), std::min(renderbuffer, viewport[1])};
-}

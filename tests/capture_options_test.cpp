@@ -129,10 +129,10 @@ TEST(CaptureOptions, SizeIsTheShowsWindowUnlessGivenAndEvenForAVideo)
 
 TEST(CaptureOptions, ASizeBeyondTheDriversLimitsIsRefusedWithTheLargestItCanDraw)
 {
-    EXPECT_EQ(checkSizeFitsDriver({16384, 16384}, {16384, 16384}), "");
-    EXPECT_EQ(checkSizeFitsDriver({16385, 10}, {16384, 16384}),
+    EXPECT_EQ(checkSizeFitsDriver("--size", {16384, 16384}, {16384, 16384}), "");
+    EXPECT_EQ(checkSizeFitsDriver("--size", {16385, 10}, {16384, 16384}),
               "--size 16385x10 is larger than this OpenGL driver can draw: at most 16384x16384");
-    EXPECT_NE(checkSizeFitsDriver({10, 8193}, {16384, 8192}), "");
+    EXPECT_NE(checkSizeFitsDriver("--size", {10, 8193}, {16384, 8192}), "");
 }
 
 TEST(Progress, SaysHowFarHowFastAndHowLongIsLeft)

@@ -11,6 +11,7 @@
 
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstdio>
 #include <vector>
@@ -76,6 +77,17 @@ EM_JS(void, startupStep, (const char* step), {
         Module['onStartupStep'](UTF8ToString(step));
 });
 
+// Set when the browser takes the WebGL context away (a GPU reset, a driver
+// update). The show's texture and display lists went with it; drawing on
+// would show nothing, so the next pass ends the show instead.
+bool contextLost = false;
+
+EM_BOOL lostContext(int, const void*, void*)
+{
+    contextLost = true;
+    return EM_TRUE;
+}
+
 void drawn()
 {
     float frame = theShow().frame();
@@ -84,6 +96,11 @@ void drawn()
 
 void pass()
 {
+    if (contextLost) {
+        std::fprintf(stderr, "starwhirl: the graphics context was lost (the graphics card was reset or its driver "
+                             "changed); reload the page to start the show again\n");
+        platform::endProcess(1);
+    }
     int width = showWindowSize.width, height = showWindowSize.height;
     if (followCanvasSize(&width, &height))
         reshape(width, height);
@@ -108,6 +125,7 @@ int main(int argc, char** argv)
         if (glutCreateWindow("starwhirl") == 0)
             return "this browser gives the page no WebGL; the show needs WebGL 1 (it may be switched off in the "
                    "browser's settings)";
+        emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, lostContext);
         glutKeyboardFunc(keyPressed);
         reshape(showWindowSize.width, showWindowSize.height);
         return {};
