@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/console.h"
+#include "app/copyright.h"
 #include "app/shell.h"
 #include "app/window.h"
 #include "platform/allocator.h"
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -35,7 +37,7 @@ int main(int argc, char** argv)
     if (options.help)
         return printText(showUsage);
     if (options.version)
-        return printText("starwhirl " STARWHIRL_VERSION "\n");
+        return printText((std::string("starwhirl " STARWHIRL_VERSION "\n") + copyrightNotice).c_str());
 
     platform::prepareAllocator();
     if (platform::reopenClosedStandardStreams().output)

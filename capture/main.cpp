@@ -1,3 +1,4 @@
+#include "app/copyright.h"
 #include "app/show.h"
 #include "app/window.h"
 #include "capture/capture.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.version) {
-        std::printf("starwhirl-capture %s\n", STARWHIRL_VERSION);
+        std::printf("starwhirl-capture %s\n%s", STARWHIRL_VERSION, copyrightNotice);
         return 0;
     }
     MadeFolder madeFolder;
