@@ -1,5 +1,28 @@
 # The two commands a new user runs: `make run` and `make test`.
 # Both install missing Debian packages first, then configure and build in build/.
+
+# The groups of debian-packages.txt each command installs: its own and those
+# of the commands it runs first. `make packages FOR=command` lists them.
+run_groups := play
+build_groups := play test
+test_groups := play test package
+sanitize_groups := $(test_groups)
+package_groups := play package
+bench_groups := play bench
+bench-capture_groups := play test bench
+windows_groups := play windows
+test-windows_groups := play test windows
+web_groups := play web
+serve-web_groups := $(web_groups)
+bench-web_groups := $(web_groups)
+test-web_groups := play test web
+test-all_groups := play test package bench windows web
+groups_of = $(sort $(foreach command,$(1),$($(command)_groups)))
+GOALS := $(or $(MAKECMDGOALS),run)
+GROUPS := $(call groups_of,$(GOALS))
+# The programs alone when no command asked for tests: they need neither
+# GoogleTest nor the tests' tools. Switching back and forth only reconfigures.
+TESTING := $(if $(filter test,$(GROUPS)),ON,OFF)
 # The folders of the builds, named here alone: every folder a build needs
 # (its dependencies, its Wine prefix, the native build it compares with)
 # follows from these. The presets' own folders are for building by hand.
@@ -21,7 +44,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench bench-capture bench-web setup build clean windows test-windows package web serve-web test-web
+.PHONY: run test test-all sanitize bench bench-capture bench-web setup packages build clean windows test-windows package web serve-web test-web
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -63,10 +86,16 @@ bench-web: web
 	bench/page/first_frame.py $(WEB_BUILD) $(if $(PREVIOUS_WEB),--previous $(PREVIOUS_WEB))
 
 setup:
-	@tools/install-packages
+	$(if $(GROUPS),@tools/install-packages $(GROUPS))
+
+# What a command would install on a fresh machine: make packages FOR=run
+FOR := run
+packages:
+	@$(if $(call groups_of,$(FOR)),tools/install-packages --dry-run $(call groups_of,$(FOR)),\
+	  echo "make packages: '$(FOR)' is not a command that installs packages" >&2; exit 2)
 
 build: setup
-	cmake --preset release -B $(BUILD) -DSTARWHIRL_WERROR=$(WERROR)
+	cmake --preset release -B $(BUILD) -DSTARWHIRL_WERROR=$(WERROR) -DBUILD_TESTING=$(TESTING)
 	cmake --build $(BUILD) -j2
 
 # build/starwhirl_VERSION_amd64.deb, checked by lintian.

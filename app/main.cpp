@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/console.h"
 #include "app/memory_shortage.h"
+#include "app/copyright.h"
 #include "app/shell.h"
 #include "app/show.h"
 #include "app/startup.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -39,7 +41,7 @@ int main(int argc, char** argv)
     if (options.help)
         return printText(showUsage);
     if (options.version)
-        return printText("starwhirl " STARWHIRL_VERSION "\n");
+        return printText((std::string("starwhirl " STARWHIRL_VERSION "\n") + copyrightNotice).c_str());
 
     if (platform::reopenClosedStandardStreams().output)
         noteOutputClosed();

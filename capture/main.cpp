@@ -1,3 +1,4 @@
+#include "app/copyright.h"
 #include "app/show.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
     if (options.help)
         return printText(captureUsage);
     if (options.version)
-        return printText(std::string("starwhirl-capture ") + STARWHIRL_VERSION + "\n");
+        return printText(std::string("starwhirl-capture ") + STARWHIRL_VERSION + "\n" + copyrightNotice);
     platform::reopenClosedStandardStreams();
     catchInterruptions();
     MadeFolder madeFolder;
