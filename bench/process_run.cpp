@@ -26,7 +26,7 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
     Clock::time_point start = Clock::now();
     ChildProcess child;
     std::string error;
-    if (!child.start(argv, ChildProcess::Pipe::fromItsOutput, error, environment))
+    if (child.start(argv, ChildProcess::Pipe::fromItsOutput, error, environment) != ChildProcess::Start::started)
         throw std::runtime_error(error);
 
     std::string pending;

@@ -2,6 +2,7 @@
 
 #include "app/show.h"
 #include "capture/capture_options.h"
+#include "capture/complaint.h"
 #include "capture/display_errors.h"
 #include "capture/interruption.h"
 #include "capture/offscreen_frame.h"
@@ -16,9 +17,25 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 namespace {
+
+// The memory a frame of `size` takes: the driver's colour and depth
+// buffers, 4 bytes a pixel each, and our two RGB copies, 3 each.
+std::string frameMemory(const WindowSize& size)
+{
+    double bytes = double(size.width) * size.height * 14;
+    char text[32];
+    if (bytes >= 1024.0 * 1024 * 1024)
+        std::snprintf(text, sizeof text, "%.1f GiB", bytes / (1024.0 * 1024 * 1024));
+    else
+        std::snprintf(text, sizeof text, "%.0f MiB", bytes / (1024.0 * 1024));
+    return text;
+}
+
+}  // namespace
 
 std::string pictureName(const std::string& dir, int frame)
 {
@@ -26,13 +43,6 @@ std::string pictureName(const std::string& dir, int frame)
     std::snprintf(name, sizeof name, "frame-%04d.png", frame);
     return dir + "/" + name;
 }
-
-void complain(const std::string& message)
-{
-    std::fprintf(stderr, "starwhirl-capture: %s\n", message.c_str());
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture)
 {
@@ -72,17 +82,18 @@ int runCapture(Show& show, const CaptureOptions& options)
     std::signal(SIGPIPE, SIG_IGN);
 
     std::string error = displayError();
-    if (!error.empty()) {
-        complain(error);
-        return 1;
-    }
+    if (!error.empty())
+        return complain(error, 1);
     std::unique_ptr<VideoEncoder> video;
     if (options.wantsVideo()) {
-        video = VideoEncoder::start(options.videoPath, options.size.width, options.size.height, options.fps, error);
-        if (!video) {
-            complain(error);
-            return 1;
-        }
+        auto waiting = [&] { complain("waiting for a program to read the FIFO " + options.videoPath, 0); };
+        VideoProblem problem;
+        video = VideoEncoder::start(options.videoPath, options.size.width, options.size.height, options.fps,
+                                    waiting, problem);
+        if (problem.kind == VideoProblem::Kind::interrupted)
+            return complain("interrupted before the first frame; nothing was written", 128 + interruption());
+        if (!video)
+            return complain(problem.message, 1);
     }
 
     const int total = options.lastFrame() + 1;
@@ -117,27 +128,39 @@ int runCapture(Show& show, const CaptureOptions& options)
         }
         return true;
     };
-    int rendered = renderShow(show, options.size, options.lastFrame(), visit, error);
+    int rendered = 0;
+    try {
+        rendered = renderShow(show, options.size, options.lastFrame(), visit, error);
+    } catch (const std::bad_alloc&) {
+        if (video)
+            video->abandon();
+        return complain("not enough memory for frames of " + toString(options.size) + ": each needs about " +
+                            frameMemory(options.size) + " (the offscreen frame and copies of it); try a smaller --size",
+                        1);
+    }
     if (rendered > 0)
         progress.finish();
 
+    bool finished = error.empty() && !interruption() && (!video || video->finish(options.to - options.from + 1, error));
     if (interruption()) {
         if (video)
             video->abandon();
-        complain("interrupted at frame " + std::to_string(rendered - 1) + "; unfinished files were removed");
-        return 128 + interruption();
+        return complain((rendered > 0 ? "interrupted at frame " + std::to_string(rendered - 1)
+                                      : std::string("interrupted before the first frame")) +
+                            "; unfinished files were removed",
+                        128 + interruption());
     }
-    if (!error.empty() || (video && !video->finish(error))) {
+    if (!finished) {
         if (video)
             video->abandon();
-        complain(error);
-        return 1;
+        return complain(error, 1);
     }
     if (pictures > 0)
         std::fprintf(stderr, "wrote %d picture%s to %s\n", pictures, pictures == 1 ? "" : "s",
                      options.outDir.c_str());
     if (video)
-        std::fprintf(stderr, "wrote %s (frames %d to %d at %d frames/s)\n", options.videoPath.c_str(),
+        std::fprintf(stderr, "wrote %s (frames %d to %d at %d frames/s)\n",
+                     options.videoPath == "-" ? "the video to standard output" : options.videoPath.c_str(),
                      options.from, options.to, options.fps);
     return 0;
 }

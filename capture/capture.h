@@ -21,6 +21,9 @@ class Show;
 int renderShow(Show& show, const WindowSize& size, int lastFrame,
                const std::function<bool(int frame, const OffscreenFrame& picture)>& visit, std::string& error);
 
+// Where the picture of `frame` goes in the folder `dir`.
+std::string pictureName(const std::string& dir, int frame);
+
 // A picture's RGB bytes, rows top-down as image files store them.
 std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture);
 

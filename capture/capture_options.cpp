@@ -3,6 +3,7 @@
 #include "app/timeline.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 const char captureUsage[] =
@@ -16,7 +17,8 @@ const char captureUsage[] =
     "                 e.g. --frames 0,250,701,2500,3500\n"
     "  --out DIR      folder for the pictures, created if missing (default: the current folder);\n"
     "                 each is named frame-NNNN.png\n"
-    "  --video FILE   encode frames into FILE as H.264 (yuv420p) with the ffmpeg program\n"
+    "  --video FILE   encode frames into FILE as H.264 (yuv420p) with the ffmpeg program; the\n"
+    "                 container follows FILE's extension (MP4 without one); - is standard output\n"
     "  --fps N        frames per second of the video, 1 to 240 (default: 60)\n"
     "  --from F       first frame of the video (default: 0)\n"
     "  --to G         last frame of the video (default: 4199)\n"
@@ -26,8 +28,9 @@ const char captureUsage[] =
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
-    "Files are written under a temporary name and renamed when complete. Without an X display\n"
-    "the frames are rendered on a private virtual X server (Xvfb).\n";
+    "Files are written under a temporary name and renamed when complete, a video only once\n"
+    "ffprobe finds all its frames in it; other hard links keep the old file. Without an X\n"
+    "display the frames are rendered on a private virtual X server (Xvfb).\n";
 
 namespace {
 
@@ -78,6 +81,27 @@ std::string parseFrameList(const std::string& text, std::vector<int>& frames)
     std::sort(frames.begin(), frames.end());
     frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
     return {};
+}
+
+// The largest pictures a video can hold: libx264 takes at most 16384 pixels
+// a side, and ffmpeg's raw video input a picture whose sides, each with a
+// 128-pixel margin, hold fewer than INT_MAX / 8 pixels.
+constexpr int encoderSide = 16384;
+bool ffmpegTakes(long long width, long long height)
+{
+    return 8 * (width + 128) * (height + 128) < INT_MAX;
+}
+
+// The size nearest `size`, as wide as can be, that a video can have: even
+// sides (yuv420p keeps one colour sample for every 2 x 2 pixels) within
+// what ffmpeg and its H.264 encoder take.
+WindowSize videoSizeNear(const WindowSize& size)
+{
+    auto even = [](int side) { return side % 2 == 0 ? side : side > 1 ? side - 1 : 2; };
+    WindowSize fits = {std::min(even(size.width), encoderSide), std::min(even(size.height), encoderSide)};
+    while (!ffmpegTakes(fits.width, fits.height))
+        fits.height -= 2;
+    return fits;
 }
 
 }  // namespace
@@ -154,14 +178,16 @@ std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOpt
         options.to = endFrame - 1;
     if (options.from > options.to)
         return "--from " + std::to_string(options.from) + " is after --to " + std::to_string(options.to);
-    // yuv420p keeps one colour sample for every 2 x 2 pixels.
     const WindowSize& size = options.size;
-    if (options.wantsVideo() && (size.width % 2 != 0 || size.height % 2 != 0)) {
-        auto even = [](int side) { return side % 2 == 0 ? side : side > 1 ? side - 1 : 2; };
+    WindowSize near = videoSizeNear(size);
+    if (!options.wantsVideo() || near == size)
+        return {};
+    if (size.width % 2 != 0 || size.height % 2 != 0)
         return "--size " + toString(size) + " cannot be a video: the encoder (H.264, yuv420p) needs an even " +
-               "width and height; try " + toString({even(size.width), even(size.height)});
-    }
-    return {};
+               "width and height; try " + toString(near);
+    return "--size " + toString(size) + " is too large for a video: ffmpeg takes pictures of fewer than about 268 " +
+           "million pixels, and its H.264 encoder at most " + std::to_string(encoderSide) + " pixels a side; try " +
+           toString(near);
 }
 
 std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest)

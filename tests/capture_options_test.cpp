@@ -89,7 +89,15 @@ TEST(CaptureOptions, SizeIsTheShowsWindowUnlessGivenAndEvenForAVideo)
     EXPECT_EQ(parse({"--video", "v.mp4", "--size", "1921x1080"}, o),
               "--size 1921x1080 cannot be a video: the encoder (H.264, yuv420p) needs an even width and height; "
               "try 1920x1080");
-    EXPECT_NE(parse({"--size", "1x32767", "--video", "v.mp4"}, o).find("try 2x32766"), std::string::npos);
+    EXPECT_NE(parse({"--size", "1x32767", "--video", "v.mp4"}, o).find("try 2x16384"), std::string::npos);
+    // ffmpeg's raw input refuses 16384x16384 and libx264 any side past
+    // 16384; pictures of those sizes are fine.
+    ASSERT_EQ(parse({"--video", "v.mp4", "--size", "16384x16128"}, o), "");
+    EXPECT_EQ(parse({"--video", "v.mp4", "--size", "16384x16384"}, o),
+              "--size 16384x16384 is too large for a video: ffmpeg takes pictures of fewer than about 268 million "
+              "pixels, and its H.264 encoder at most 16384 pixels a side; try 16384x16128");
+    EXPECT_NE(parse({"--video", "v.mp4", "--size", "16386x2"}, o).find("try 16384x2"), std::string::npos);
+    ASSERT_EQ(parse({"--frames", "1", "--size", "16384x16384"}, o), "");
     EXPECT_EQ(parse({"--frames", "1", "--size", "1920"}, o),
               "--size expects WIDTHxHEIGHT, each side from 1 to 32767 pixels (e.g. 1920x1080), not \"1920\"");
     EXPECT_NE(parse({"--frames", "1", "--size", "0x0"}, o), "");
