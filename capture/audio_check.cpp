@@ -28,7 +28,7 @@ std::string checkAudio(const std::string& path)
     std::string error;
     ChildProcess probe;
     ChildProcess::Start started =
-        probe.start({"ffprobe", "-nostdin", "-v", "error", "-select_streams", "a", "-show_entries", "stream=codec_type",
+        probe.start({"ffprobe", "-v", "error", "-select_streams", "a", "-show_entries", "stream=codec_type",
                      "-of", "csv=p=0", "file:" + path},
                     ChildProcess::Pipe::fromItsOutputAndErrors, error);
     if (started == ChildProcess::Start::notInstalled)

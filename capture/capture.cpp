@@ -111,7 +111,9 @@ int runCapture(Show& show, const CaptureOptions& options)
         ++pictures;
         return true;
     };
-    FrameReader reader(options.size.width, options.size.height);
+    // Made once the offscreen frame has its memory, inside the check for
+    // a shortage of it.
+    std::unique_ptr<FrameReader> reader;
     auto visit = [&](int frame, const OffscreenFrame&) {
         progress.update(frame + 1);
         if (interruption())
@@ -122,13 +124,15 @@ int runCapture(Show& show, const CaptureOptions& options)
         bool asPicture = std::binary_search(options.frames.begin(), options.frames.end(), frame);
         if (!inVideo && !asPicture)
             return true;
-        FrameReader::Frame ready = reader.read(frame, error);
+        if (!reader)
+            reader = std::make_unique<FrameReader>(options.size.width, options.size.height);
+        FrameReader::Frame ready = reader->read(frame, error);
         return error.empty() && (!ready.rgb || deliver(ready));
     };
     int rendered = 0;
     try {
         rendered = renderShow(show, options.size, options.lastFrame(), visit, error);
-        FrameReader::Frame last = error.empty() && !interruption() ? reader.rest(error) : FrameReader::Frame{};
+        FrameReader::Frame last = reader && error.empty() && !interruption() ? reader->rest(error) : FrameReader::Frame{};
         if (last.rgb)
             deliver(last);
     } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 #include <GL/glext.h>
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -43,6 +44,12 @@ FrameReader::FrameReader(int width, int height, Method method)
         glBufferData(GL_PIXEL_PACK_BUFFER, GLsizeiptr(bytes_), nullptr, GL_STREAM_READ);
     }
     glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+    // The driver says so only through its error flag; the capture reports
+    // it as any other shortage of memory for frames.
+    if (glGetError() == GL_OUT_OF_MEMORY) {
+        glDeleteBuffers(2, pixelBuffers_.data());
+        throw std::bad_alloc();
+    }
 }
 
 FrameReader::~FrameReader()

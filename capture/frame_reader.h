@@ -14,6 +14,7 @@ class FrameReader {
 public:
     enum class Method { pixelBuffers, plainBuffer, best };
 
+    // Throws std::bad_alloc when there is no memory for the buffers.
     FrameReader(int width, int height, Method method = Method::best);
     ~FrameReader();
     FrameReader(const FrameReader&) = delete;
