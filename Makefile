@@ -1,6 +1,31 @@
 # The two commands a new user runs: `make run` and `make test`.
 # Both install missing Debian packages first, then configure and build in build/.
-# The folders of the configurations in CMakePresets.json.
+
+# The groups of debian-packages.txt each command installs: its own and those
+# of the commands it runs first. `make packages FOR=command` lists them.
+run_groups := play
+build_groups := play test
+test_groups := play test package
+sanitize_groups := $(test_groups)
+package_groups := play package
+bench_groups := play bench
+bench-capture_groups := play test bench
+windows_groups := play windows
+test-windows_groups := play test windows
+web_groups := play web
+serve-web_groups := $(web_groups)
+bench-web_groups := $(web_groups)
+test-web_groups := play test web
+test-all_groups := play test package bench windows web
+groups_of = $(sort $(foreach command,$(1),$($(command)_groups)))
+GOALS := $(or $(MAKECMDGOALS),run)
+GROUPS := $(call groups_of,$(GOALS))
+# The programs alone when no command asked for tests: they need neither
+# GoogleTest nor the tests' tools. Switching back and forth only reconfigures.
+TESTING := $(if $(filter test,$(GROUPS)),ON,OFF)
+# The folders of the builds, named here alone: every folder a build needs
+# (its dependencies, its Wine prefix, the native build it compares with)
+# follows from these. The presets' own folders are for building by hand.
 BUILD  := build
 SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
@@ -19,7 +44,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench bench-web setup build clean windows test-windows package web serve-web test-web
+.PHONY: run test test-all sanitize bench bench-capture bench-web setup packages build clean windows test-windows package web serve-web test-web
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -32,7 +57,7 @@ test: build
 # fails only by LeakSanitizer's own tracer crashing at exit is tried again
 # (tools/sanitizer-ctest says why); every other failure turns the run red.
 sanitize: setup
-	cmake --preset sanitize -B $(SANITIZE_BUILD)
+	cmake --preset sanitize -B $(SANITIZE_BUILD) -DSTARWHIRL_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_BUILD) -j2
 	$(SANITIZER_ENV) tools/run-headless tools/sanitizer-ctest $(SANITIZE_BUILD)
 
@@ -43,6 +68,15 @@ PREVIOUS ?= $(wildcard build-previous/starwhirl)
 bench: build
 	tools/run-headless $(BUILD)/bench/starwhirl-bench $(if $(PREVIOUS),--previous $(PREVIOUS))
 
+# starwhirl-capture against ffmpeg encoding the same frames alone, at
+# 800x600, 1920x1080 and 3840x2160, and the whole show at 1920x1080; a
+# previous build's capture beside this one (build-previous/, or
+# PREVIOUS_CAPTURE=path/to/starwhirl-capture) is measured in the same runs.
+# CAPTURE_BENCH adds options, e.g. CAPTURE_BENCH="--whole 1920x1080,3840x2160".
+PREVIOUS_CAPTURE ?= $(wildcard build-previous/starwhirl-capture)
+bench-capture: build
+	tools/run-headless $(BUILD)/bench/starwhirl-capture-bench $(if $(PREVIOUS_CAPTURE),--previous $(PREVIOUS_CAPTURE)) $(CAPTURE_BENCH)
+
 # The page's first frame in headless Chromium, from a cold and a warm
 # browser, against a page that only makes a WebGL context; a previous
 # release's page built beside this one (build-previous-web/, or
@@ -52,10 +86,16 @@ bench-web: web
 	bench/page/first_frame.py $(WEB_BUILD) $(if $(PREVIOUS_WEB),--previous $(PREVIOUS_WEB))
 
 setup:
-	@tools/install-packages
+	$(if $(GROUPS),@tools/install-packages $(GROUPS))
+
+# What a command would install on a fresh machine: make packages FOR=run
+FOR := run
+packages:
+	@$(if $(call groups_of,$(FOR)),tools/install-packages --dry-run $(call groups_of,$(FOR)),\
+	  echo "make packages: '$(FOR)' is not a command that installs packages" >&2; exit 2)
 
 build: setup
-	cmake --preset release -B $(BUILD) -DSTARWHIRL_WERROR=$(WERROR)
+	cmake --preset release -B $(BUILD) -DSTARWHIRL_WERROR=$(WERROR) -DBUILD_TESTING=$(TESTING)
 	cmake --build $(BUILD) -j2
 
 # build/starwhirl_VERSION_amd64.deb, checked by lintian.
@@ -72,14 +112,14 @@ test-all: test test-windows test-web
 # build-windows/deps.
 windows: setup
 	tools/build-windows-deps $(WINDOWS_BUILD)/deps
-	cmake --preset windows -DSTARWHIRL_WERROR=$(WERROR)
+	cmake --preset windows -B $(WINDOWS_BUILD) -DSTARWHIRL_WERROR=$(WERROR) -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	cmake --build $(WINDOWS_BUILD) -j2
 	tools/package-windows $(WINDOWS_BUILD)
 
 # The Windows build's tests under Wine, on a private virtual X server; the
 # native build is there to compare with.
 test-windows: build windows
-	tools/run-headless sh -c 'tools/wine-run --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error -j2; status=$$?; \
+	tools/run-headless sh -c 'tools/wine-run $(WINDOWS_BUILD)/wineprefix --prepare && ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error -j2; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status'
 
 # The page in build-web/: index.html, page.js, starwhirl.js, starwhirl.wasm and an
@@ -88,7 +128,8 @@ test-windows: build windows
 # node that is not Debian's own does not look for.
 web: setup
 	NODE_PATH=/usr/share/nodejs tools/build-web-deps $(WEB_BUILD)/deps
-	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web -DSTARWHIRL_WERROR=$(WERROR)
+	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web -B $(WEB_BUILD) -DSTARWHIRL_WERROR=$(WERROR) \
+	  -DSTARWHIRL_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j2
 	@cd $(WEB_BUILD) && for file in index.html page.js starwhirl.js starwhirl.wasm; do \
 	  echo "$$file: $$(stat -c %s $$file) bytes, $$(gzip -9c $$file | wc -c) gzipped"; done

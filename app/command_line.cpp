@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/option_loop.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <utility>
@@ -67,53 +69,43 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
     bool windowGiven = false, geometryGivesSize = false, direct = false, indirect = false;
     // Each -geometry, and where its value is in glutArguments.
     std::vector<std::pair<std::size_t, Geometry>> geometries;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return {};
-        }
-        if (arg == "--version") {
-            options.version = true;
-            return {};
-        }
+    OptionReader reader;
+    reader.seeHelp = seeHelp;
+    reader.notAnOption = "the show takes options only";
+    reader.kindOf = [](const std::string& arg) {
+        if (arg == "--fullscreen" || isGlutFlag(arg))
+            return OptionKind::flag;
+        if (arg == "--window" || isGlutOptionWithValue(arg))
+            return OptionKind::takesValue;
+        return OptionKind::unknown;
+    };
+    reader.take = [&](const std::string& arg, const std::string& value) -> std::string {
         if (arg == "--fullscreen") {
             options.fullscreen = true;
-            continue;
+            return {};
         }
-        if (isGlutFlag(arg)) {
-            direct |= arg == "-direct";
-            indirect |= arg == "-indirect";
-            options.glutArguments.push_back(arg);
-            continue;
-        }
-        bool takesValue = arg == "--window" || isGlutOptionWithValue(arg);
-        if (!takesValue && !arg.empty() && arg[0] == '-')
-            return "unknown option \"" + arg + "\"" + seeHelp;
-        if (!takesValue)
-            return "unexpected argument \"" + arg + "\": the show takes options only" + seeHelp;
-        if (i + 1 >= args.size())
-            return arg + " needs a value" + seeHelp;
-        const std::string& value = args[++i];
-
-        std::string error;
         if (arg == "--window") {
-            error = parseWindowSize(arg, value, options.window);
             windowGiven = true;
             options.windowOption = arg;
-        } else {
-            if (arg == "-geometry") {
-                Geometry geometry;
-                error = parseGeometry(arg, value, geometry);
-                geometryGivesSize |= geometry.size.width > 0 || geometry.size.height > 0;
-                geometries.emplace_back(options.glutArguments.size() + 1, geometry);
-            }
-            options.glutArguments.push_back(arg);
-            options.glutArguments.push_back(value);
+            return parseWindowSize(arg, value, options.window);
         }
-        if (!error.empty())
-            return error;
-    }
+        direct |= arg == "-direct";
+        indirect |= arg == "-indirect";
+        options.glutArguments.push_back(arg);
+        if (isGlutFlag(arg))
+            return {};
+        options.glutArguments.push_back(value);
+        if (arg != "-geometry")
+            return {};
+        Geometry geometry;
+        std::string error = parseGeometry(arg, value, geometry);
+        geometryGivesSize |= geometry.size.width > 0 || geometry.size.height > 0;
+        geometries.emplace_back(options.glutArguments.size() - 1, geometry);
+        return error;
+    };
+    std::string error = readOptions(args, 1, reader, options.help, options.version);
+    if (!error.empty() || options.help || options.version)
+        return error;
 
     if (options.fullscreen && windowGiven)
         return "--fullscreen and --window both say how large the window is; give one" + seeHelp;

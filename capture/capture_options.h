@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window_size.h"
+#include "capture/encoder_settings.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct CaptureOptions {
     // The window the frames are drawn for, and so the pictures' and the
     // video's size.
     WindowSize size = showWindowSize;
+    EncoderSettings encoder;
 
     bool wantsPictures() const { return !frames.empty(); }
     bool wantsVideo() const { return !videoPath.empty(); }

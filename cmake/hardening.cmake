@@ -12,9 +12,8 @@ foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
             ${DPKG_BUILDFLAGS_PROGRAM} --get ${kind}
     OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   separate_arguments(flags UNIX_COMMAND "${flags}")
-  # A path of the build machine in every object is of no use to a reader;
-  # format warnings are the project's own choice (CMakeLists.txt).
-  list(FILTER flags EXCLUDE REGEX "^-ffile-prefix-map=|format")
+  # A path of the build machine in every object is of no use to a reader.
+  list(FILTER flags EXCLUDE REGEX "^-ffile-prefix-map=")
   if(kind STREQUAL "LDFLAGS")
     add_link_options(${flags})
   else()

@@ -15,7 +15,11 @@ for topic in --fullscreen --window -geometry -display -iconic Escape "Exit statu
 done
 env -u DISPLAY timeout 10 "$bin" --version >"$dir/out" 2>"$dir/err"
 expect_status $? 0 "--version without a display"
-grep -qx 'starwhirl [0-9]*\.[0-9]*\.[0-9]*' "$dir/out" || fail "--version printed: $(cat "$dir/out")"
+# The version first, alone, then whose it is and under which licence.
+{ sed -n 1p "$dir/out" | grep -qx 'starwhirl [0-9]*\.[0-9]*\.[0-9]*' &&
+  sed -n 2p "$dir/out" | grep -qx 'Copyright (C) [0-9]\{4\} the starwhirl developers\.' &&
+  sed -n 3p "$dir/out" | grep -q '^MIT License ' && [ "$(wc -l <"$dir/out")" -eq 3 ]; } ||
+  fail "--version printed: $(cat "$dir/out")"
 expect_text "$dir/err" "" "standard error of --version"
 
 # Refused before anything opens a display: without one, GLUT would say so.

@@ -37,6 +37,15 @@ done
 # the linker cannot mark any program of this release with it.
 hardening-check --nocfprotection "$root/usr/bin/starwhirl" "$root/usr/bin/starwhirl-capture" >"$dir/hardening" 2>&1 ||
   fail "the packaged programs are not hardened: $(grep -i 'no,' "$dir/hardening")"
+# Our own files under the MIT licence, its terms those of LICENSE.
+copyright=$root/usr/share/doc/starwhirl/copyright
+grep -qx 'Files: \*' "$copyright" && grep -qx 'License: Expat' "$copyright" || fail "the copyright file does not say MIT: $(cat "$copyright")"
+# The stand-alone License paragraph, the file's last, holds the terms.
+tac "$copyright" | sed '/^License: Expat$/q' | tac | tail -n +2 | sed 's/^ //; s/^\.$//' >"$dir/terms"
+sed '1,/^Copyright (c)/d' "$(dirname "$0")/../LICENSE" | sed '1{/^$/d}' >"$dir/licence-terms"
+expect_file "$dir/terms" "$dir/licence-terms" "the copyright file's licence terms"
+grep -q '<project_license>MIT</project_license>' "$root"/usr/share/metainfo/*.metainfo.xml ||
+  fail "the AppStream metadata does not say MIT"
 desktop-file-validate "$root/usr/share/applications/starwhirl.desktop" || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >"$dir/appstream" 2>&1 ||
   fail "the AppStream metadata is not valid: $(cat "$dir/appstream")"
@@ -53,7 +62,9 @@ expect_text "$dir/err" "" "the installed show's standard error"
 "$capture" --frames 1000 --out "$dir/built" 2>/dev/null || fail "the built capture failed"
 cmp -s "$dir/installed/frame-1000.png" "$dir/built/frame-1000.png" || fail "the installed capture drew another picture"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-expect_text <("$root/usr/bin/starwhirl-capture" --version) "starwhirl-capture $version" "--version"
+"$root/usr/bin/starwhirl-capture" --version >"$dir/version" || fail "the installed capture's --version failed"
+expect_text <(sed -n 1p "$dir/version") "starwhirl-capture $version" "--version"
+sed -n 3p "$dir/version" | grep -q '^MIT License ' || fail "--version names no licence: $(cat "$dir/version")"
 
 home=$dir/home
 cmake --install "$build" --prefix "$home/.local" >/dev/null || fail "cmake --install to a user's prefix failed"
