@@ -16,7 +16,10 @@ web_groups := play web
 serve-web_groups := $(web_groups)
 bench-web_groups := $(web_groups)
 test-web_groups := play test web
-test-all_groups := play test package bench windows web
+arm64_groups := play arm64
+package-arm64_groups := play package arm64
+test-arm64_groups := play test arm64
+test-all_groups := play test package bench windows web arm64
 groups_of = $(sort $(foreach command,$(1),$($(command)_groups)))
 GOALS := $(or $(MAKECMDGOALS),run)
 GROUPS := $(call groups_of,$(GOALS))
@@ -30,6 +33,7 @@ BUILD  := build
 SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
 WEB_BUILD := build-web
+ARM64_BUILD := build-arm64
 WEB_PORT := 8000
 # One rule for every build, so that switching between make run, make test and
 # make bench never rebuilds objects: warnings are errors.
@@ -44,7 +48,8 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/leak_suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-all sanitize bench bench-capture bench-web setup packages build clean windows test-windows package web serve-web test-web
+.PHONY: run test test-all sanitize bench bench-capture bench-web setup packages build clean windows test-windows package web serve-web test-web \
+  arm64 package-arm64 test-arm64
 
 run: build
 	@tools/play $(BUILD)/starwhirl
@@ -98,14 +103,31 @@ build: setup
 	cmake --preset release -B $(BUILD) -DSTARWHIRL_WERROR=$(WERROR) -DBUILD_TESTING=$(TESTING)
 	cmake --build $(BUILD) -j2
 
-# build/starwhirl_VERSION_amd64.deb, checked by lintian.
+# build/starwhirl_VERSION_ARCH.deb for this machine's architecture, checked
+# by lintian.
 package: build
 	cd $(BUILD) && cpack -G DEB
-	lintian --fail-on error $(BUILD)/starwhirl_*_amd64.deb
+	lintian --fail-on error $(BUILD)/starwhirl_*_$$(dpkg --print-architecture).deb
 
-# Every platform this machine can test: Linux, Windows under Wine, and the
-# web page in Chromium and Firefox.
-test-all: test test-windows test-web
+# Every platform this machine can test: Linux, Windows under Wine, the web
+# page in Chromium and Firefox, and 64-bit ARM Linux under qemu.
+test-all: test test-windows test-web test-arm64
+
+# The show and the capture program for 64-bit ARM Linux (a Raspberry Pi 4
+# or 5, Debian arm64), cross-built in build-arm64/.
+arm64: setup
+	cmake --preset arm64 -DSTARWHIRL_WERROR=$(WERROR)
+	cmake --build $(ARM64_BUILD) -j2
+
+# build-arm64/starwhirl_VERSION_arm64.deb, checked by lintian.
+package-arm64: arm64
+	cd $(ARM64_BUILD) && cpack -G DEB
+	lintian --fail-on error $(ARM64_BUILD)/starwhirl_*_arm64.deb
+
+# The arm64 build's tests under qemu, on a private virtual X server; the
+# native build is there to compare pictures with.
+test-arm64: build arm64
+	tools/run-headless ctest --test-dir $(ARM64_BUILD) --output-on-failure --no-tests=error -j2
 
 # starwhirl.exe and starwhirl-windows.zip in build-windows/, cross-built with
 # mingw-w64; freeglut and GoogleTest are built for Windows once, in
@@ -147,4 +169,4 @@ test-web: build web
 	ctest --test-dir $(WEB_BUILD) --output-on-failure --no-tests=error -j2
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) $(ARM64_BUILD)
