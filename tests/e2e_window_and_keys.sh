@@ -47,7 +47,7 @@ if ! ldd "$bin" | grep -q libasan; then
   for limit in 150 300; do
     (ulimit -v $((limit * 1024)) && exec timeout 60 "$bin") >"$dir/out" 2>"$dir/err"
     expect_status $? 1 "ulimit -v of $limit MiB"
-    grep -Eqx "starwhirl: (OpenGL|the show) could not start for want of memory: this process may use only $limit MiB of address space (ulimit -v) and had [0-9]* MiB of it left; the show needs about 400 MiB" "$dir/err" ||
+    grep -Eqx "starwhirl: (OpenGL|the show) could not start for want of memory: this process may use only $limit MiB of address space \(ulimit -v\) and had [0-9]* MiB of it left; the show needs about 400 MiB" "$dir/err" ||
       fail "with ulimit -v of $limit MiB the show said: $(cat "$dir/err")"
   done
   memory="; with ulimit -v of 150 and 300 MiB it said memory was short"
