@@ -6,6 +6,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdarg>
 #include <cstdio>
@@ -84,7 +85,7 @@ WindowSize largestDrawable()
 {
     GLint viewport[2] = {0, 0};
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
-    WindowSize largest{viewport[0], viewport[1]};
+    WindowSize largest{viewport[0] > 0 ? int(viewport[0]) : INT_MAX, viewport[1] > 0 ? int(viewport[1]) : INT_MAX};
     // Drivers without framebuffer objects (OpenGL 1.x) leave it 0 and note
     // an error, which is theirs to note, not the show's.
     GLint renderbuffer = 0;

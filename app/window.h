@@ -44,5 +44,6 @@ struct WindowFailure {
 std::optional<WindowFailure> openWindow(const WindowRequest& request);
 
 // The largest frame the current context's driver can draw: its viewports'
-// limits and, where it has framebuffer objects, its renderbuffers'.
+// limits and, where it has framebuffer objects, its renderbuffers'. A limit
+// the driver does not tell (indirect GLX answers 0) limits nothing.
 WindowSize largestDrawable();

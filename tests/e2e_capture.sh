@@ -223,7 +223,9 @@ grep -qF "starwhirl-capture: lost the X display" "$dir/err" || fail "no word of 
 # Stand-ins first on PATH: one that hangs, one that takes the frames and
 # writes nothing (trials go to the real ffmpeg), one that writes nothing at all.
 mkdir "$dir/hangs" "$dir/lies" "$dir/silent"
-printf '#!/bin/sh\nexec sleep 100000\n' >"$dir/hangs/ffmpeg"
+# A length of this run's own, so that only its stand-ins are looked for.
+hang=100000.$$
+printf '#!/bin/sh\nexec sleep %s\n' "$hang" >"$dir/hangs/ffmpeg"
 printf '#!/bin/sh\ncase "$*" in *lavfi*) exec "%s" "$@";; esac\ncat >/dev/null\n' "$(command -v ffmpeg)" >"$dir/lies/ffmpeg"
 printf '#!/bin/sh\nexit 0\n' >"$dir/silent/ffmpeg"
 chmod +x "$dir/hangs/ffmpeg" "$dir/lies/ffmpeg" "$dir/silent/ffmpeg"
@@ -271,7 +273,7 @@ expect_status "$status" 1 "a trial that hangs"
 expect_text "$dir/err-limit" "starwhirl-capture: ffmpeg's one-frame trial for $dir/limit.mp4 did not end within 20 s, so it was stopped; ffmpeg seems to hang (does \`ffmpeg -version\` answer?)" \
   "standard error of a trial that hangs"
 status=0
-[ -z "$(ls "$TMPDIR")" ] && [ -z "$(pgrep -x sleep -a | grep 100000)" ] || fail "the stand-ins' trials left something"
+[ -z "$(ls "$TMPDIR")" ] && [ -z "$(pgrep -x sleep -a | grep -F " $hang")" ] || fail "the stand-ins' trials left something"
 
 # The container follows the name given, MP4 without an extension; "-" is
 # standard output, refused when that is a terminal.
