@@ -21,3 +21,8 @@ add_test(NAME windows.show
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e_windows.sh $<TARGET_FILE:starwhirl>
           $<TARGET_FILE:starwhirl-show-report> ${STARWHIRL_LINUX_BUILD}/tests/starwhirl-show-report)
 set_tests_properties(windows.show PROPERTIES TIMEOUT 1500)
+
+# The zip's notices against what the linker put into the program.
+add_test(NAME windows.notices
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/notices.sh ${CMAKE_BINARY_DIR}/starwhirl-windows.zip:starwhirl/LICENCES.txt
+          ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/starwhirl.map)
