@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/option_loop.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <utility>
@@ -12,8 +14,9 @@ const char showUsage[] =
     "Standard output gets the frame counter, one line per frame.\n"
     "\n"
     "  --fullscreen        fill the screen instead of opening an 800 x 600 window\n"
-    "  --window WxH        open the window W x H pixels large, each side from 1 to 32767,\n"
-    "                      e.g. --window 1280x720 (default: 800x600)\n"
+    "  --window WxH        open the window W x H pixels large, each side from 1 to 32767\n"
+    "                      and no larger than the OpenGL driver draws (16384 with Mesa's\n"
+    "                      software renderer), e.g. --window 1280x720 (default: 800x600)\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
@@ -29,10 +32,13 @@ const char showUsage[] =
     "Keys: Escape ends the show at once; every other key is ignored.\n"
     "\n"
     "Exit status:\n"
-    "  0    the show ended at frame 4200 or with Escape\n"
+    "  0    the show ended at frame 4200, with Escape, or because its window was closed\n"
+    "       (a window manager's close button)\n"
     "  1    the frame counter could not be written to standard output, the font could\n"
-    "       not be found or used, or there is no X display\n"
-    "  2    an unknown option or a bad value; nothing was shown\n"
+    "       not be found or used, there is no X display, or too little memory for\n"
+    "       OpenGL (ulimit -v below about 400 MiB)\n"
+    "  2    an unknown option or a bad value, or a window larger than the OpenGL driver\n"
+    "       draws; nothing was shown\n"
     "  141  the reader of standard output went away (SIGPIPE)\n"
     "\n"
     "Environment:\n"
@@ -63,52 +69,43 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
     bool windowGiven = false, geometryGivesSize = false, direct = false, indirect = false;
     // Each -geometry, and where its value is in glutArguments.
     std::vector<std::pair<std::size_t, Geometry>> geometries;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return {};
-        }
-        if (arg == "--version") {
-            options.version = true;
-            return {};
-        }
+    OptionReader reader;
+    reader.seeHelp = seeHelp;
+    reader.notAnOption = "the show takes options only";
+    reader.kindOf = [](const std::string& arg) {
+        if (arg == "--fullscreen" || isGlutFlag(arg))
+            return OptionKind::flag;
+        if (arg == "--window" || isGlutOptionWithValue(arg))
+            return OptionKind::takesValue;
+        return OptionKind::unknown;
+    };
+    reader.take = [&](const std::string& arg, const std::string& value) -> std::string {
         if (arg == "--fullscreen") {
             options.fullscreen = true;
-            continue;
+            return {};
         }
-        if (isGlutFlag(arg)) {
-            direct |= arg == "-direct";
-            indirect |= arg == "-indirect";
-            options.glutArguments.push_back(arg);
-            continue;
-        }
-        bool takesValue = arg == "--window" || isGlutOptionWithValue(arg);
-        if (!takesValue && !arg.empty() && arg[0] == '-')
-            return "unknown option \"" + arg + "\"" + seeHelp;
-        if (!takesValue)
-            return "unexpected argument \"" + arg + "\": the show takes options only" + seeHelp;
-        if (i + 1 >= args.size())
-            return arg + " needs a value" + seeHelp;
-        const std::string& value = args[++i];
-
-        std::string error;
         if (arg == "--window") {
-            error = parseWindowSize(arg, value, options.window);
             windowGiven = true;
-        } else {
-            if (arg == "-geometry") {
-                Geometry geometry;
-                error = parseGeometry(arg, value, geometry);
-                geometryGivesSize |= geometry.size.width > 0 || geometry.size.height > 0;
-                geometries.emplace_back(options.glutArguments.size() + 1, geometry);
-            }
-            options.glutArguments.push_back(arg);
-            options.glutArguments.push_back(value);
+            options.windowOption = arg;
+            return parseWindowSize(arg, value, options.window);
         }
-        if (!error.empty())
-            return error;
-    }
+        direct |= arg == "-direct";
+        indirect |= arg == "-indirect";
+        options.glutArguments.push_back(arg);
+        if (isGlutFlag(arg))
+            return {};
+        options.glutArguments.push_back(value);
+        if (arg != "-geometry")
+            return {};
+        Geometry geometry;
+        std::string error = parseGeometry(arg, value, geometry);
+        geometryGivesSize |= geometry.size.width > 0 || geometry.size.height > 0;
+        geometries.emplace_back(options.glutArguments.size() - 1, geometry);
+        return error;
+    };
+    std::string error = readOptions(args, 1, reader, options.help, options.version);
+    if (!error.empty() || options.help || options.version)
+        return error;
 
     if (options.fullscreen && windowGiven)
         return "--fullscreen and --window both say how large the window is; give one" + seeHelp;
@@ -119,6 +116,8 @@ std::string parseShowOptions(const std::vector<std::string>& args, ShowOptions& 
     // freeglut uses the last -geometry; each is made whole, so the last one's
     // size is the window's.
     for (const auto& [at, geometry] : geometries) {
+        if (geometry.size.width > 0 || geometry.size.height > 0)
+            options.windowOption = "-geometry";
         if (geometry.size.width > 0)
             options.window.width = geometry.size.width;
         if (geometry.size.height > 0)

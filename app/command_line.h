@@ -12,6 +12,8 @@ struct ShowOptions {
     bool fullscreen = false;
     // The window's size: the show's own, --window's, or -geometry's.
     WindowSize window = showWindowSize;
+    // The option that gave it ("--window", "-geometry"), or nothing.
+    std::string windowOption;
     // What glutInit is to read: the program's name, then GLUT's own options
     // in their order. A -geometry that leaves a side out gets it from
     // `window`, since freeglut would take that side from uninitialised memory.

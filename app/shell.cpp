@@ -2,43 +2,22 @@
 
 #include "app/console.h"
 #include "app/show.h"
-#include "platform/font_system.h"
-#include "platform/process_end.h"
 
 #include <GL/glut.h>
 
-#include <cstdio>
-#include <optional>
-#include <string>
 
 namespace {
 
 // GLUT's callbacks carry no pointer of ours. Not destroyed at exit: the GL
 // context its font lives in may already be gone by then.
 Show* show = nullptr;
-// The font prepareScene started, until initScene takes it.
-std::optional<PendingGlyphAtlas> pendingFont;
 
 }  // namespace
 
-void prepareScene()
+void adoptShow(std::unique_ptr<Show> adopted)
 {
-    pendingFont.emplace(Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::beside));
-}
-
-void initScene()
-{
-    PendingGlyphAtlas font = pendingFont ? std::move(*pendingFont)
-                                         : Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::whenTaken);
-    pendingFont.reset();
-    std::string error;
-    std::unique_ptr<Show> made = Show::create(std::move(font), error);
-    if (!made) {
-        std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
-        platform::endProcess(1);
-    }
     delete show;
-    show = made.release();
+    show = adopted.release();
 }
 
 Show& theShow()

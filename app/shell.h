@@ -1,20 +1,16 @@
 #pragma once
 
-// The GLUT side of the show: the window and the four callbacks, a thin
-// adapter over the one Show that initScene creates.
+// The GLUT side of the show: the five callbacks, a thin adapter over the one
+// Show that the start-up made (app/startup.h). The window they are
+// registered on is opened by app/window.cpp (on the page, by web/main.cpp).
+
+#include <memory>
 
 class Show;
 
-// Starts drawing the show's font on a thread of its own, so that it is
-// ready by the time the window is: native programs call it first thing,
-// before GLUT starts. A page has no threads; initScene without it draws the
-// font itself.
-void prepareScene();
-// Creates the show on the window's context; it lives until the process ends.
-// A font that cannot be had ends the program with status 1 and one line on
-// standard error that says why.
-void initScene();
-// The show initScene made, for programs and tests that drive the callbacks.
+// The show the callbacks drive, from now until the process ends.
+void adoptShow(std::unique_ptr<Show> show);
+// The show adopted, for programs and tests that drive the callbacks.
 Show& theShow();
 
 void display();

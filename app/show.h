@@ -15,9 +15,10 @@
 // it; it never ends the process itself.
 class Show {
 public:
-    // The show's font ("verdana", 128 pixels, upright, normal weight) from
-    // the fonts of `fonts()`: its atlas needs no GL context, so it can be
-    // started beside the window's opening.
+    // The show's font: "verdana", 128 pixels, upright, normal weight.
+    static FontRequest fontRequest() { return FontRequest{"verdana", 128, false, false}; }
+    // The show's font from the fonts of `fonts()`: its atlas needs no GL
+    // context, so it can be started beside the window's opening.
     static PendingGlyphAtlas font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start);
 
     // initScene: sets the fixed GL state that every later drawing relies on,

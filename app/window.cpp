@@ -3,7 +3,9 @@
 #include "platform/window_system.h"
 
 #include <GL/freeglut.h>
+#include <GL/glext.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdarg>
 #include <cstdio>
@@ -60,11 +62,36 @@ std::optional<WindowFailure> openWindow(const WindowRequest& request)
         glutInitWindowPosition(windowX, windowY);
     glutInit(&argc, argv.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow(request.title.c_str());
+    int window = glutCreateWindow(request.title.c_str());
+    // A screen-filling window is as large as the screen, which every driver
+    // draws. Beyond its limits a driver may draw nothing for minutes or take
+    // the X connection down with its first frame.
+    std::string tooLarge = request.fullscreen ? "" : checkSizeFitsDriver(request.sizeOption, request.size, largestDrawable());
+    if (!tooLarge.empty()) {
+        glutDestroyWindow(window);
+        glutInitErrorFunc(nullptr);
+        return WindowFailure{"", false, request.title + ": " + tooLarge, 2};
+    }
     if (request.fullscreen)
         glutFullScreen();
     // From here on an error of GLUT's ends the program the way GLUT ends it:
     // its line on stderr and status 1.
     glutInitErrorFunc(nullptr);
     return std::nullopt;
+}
+
+WindowSize largestDrawable()
+{
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    WindowSize largest{viewport[0], viewport[1]};
+    // Drivers without framebuffer objects (OpenGL 1.x) leave it 0 and note
+    // an error, which is theirs to note, not the show's.
+    GLint renderbuffer = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    if (renderbuffer == 0)
+        glGetError();
+    if (renderbuffer > 0)
+        largest = {std::min(largest.width, int(renderbuffer)), std::min(largest.height, int(renderbuffer))};
+    return largest;
 }

@@ -10,6 +10,8 @@
 struct WindowRequest {
     std::string title = "starwhirl";
     WindowSize size = showWindowSize;
+    // What gave the size, for a refusal: "--window", "-geometry".
+    std::string sizeOption = "the window";
     bool fullscreen = false;
     // What glutInit reads its own options from, the program's name first.
     std::vector<std::string> glutArguments;
@@ -21,6 +23,8 @@ struct WindowFailure {
     std::string glutMessage;  // e.g. "failed to open display ':9'"
     bool noDisplay = false;
     std::string systemLine;  // e.g. "starwhirl: the system offers no OpenGL window: ..."
+    // 2 when the size asked for cannot be drawn: nothing was shown.
+    int status = 1;
 
     // The line to print: GLUT's as GLUT itself would print it ("freeglut
     // (PROGRAM): MESSAGE"), or ours.
@@ -34,5 +38,11 @@ struct WindowFailure {
 // (200, 100), or where -geometry says, and makes its GL context current; a
 // full-screen window is asked to fill the screen once it is shown. The size
 // and place are set before GLUT reads its options, so -geometry can change
-// them. Returns what went wrong, if anything; GLUT is then unusable.
+// them. A window larger than the driver can draw is closed again before
+// anything is drawn in it. Returns what went wrong, if anything; GLUT is then
+// unusable.
 std::optional<WindowFailure> openWindow(const WindowRequest& request);
+
+// The largest frame the current context's driver can draw: its viewports'
+// limits and, where it has framebuffer objects, its renderbuffers'.
+WindowSize largestDrawable();

@@ -1,21 +1,18 @@
 #include "app/window_size.h"
 
+#include "app/decimal_number.h"
+
 #include <algorithm>
 #include <cstddef>
 
 namespace {
 
-// Digits from `pos` on, as a number; false when there are none. Stops
-// counting past largestWindowSide, so that any length of digits is safe.
 bool readSide(const std::string& text, std::size_t& pos, int& side)
 {
-    std::size_t start = pos;
     long value = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
-        if (value <= largestWindowSide)
-            value = value * 10 + (text[pos] - '0');
-    side = value > largestWindowSide ? largestWindowSide + 1 : int(value);
-    return pos > start;
+    bool read = readDecimal(text, pos, largestWindowSide, value);
+    side = int(value);
+    return read;
 }
 
 bool inRange(int side)
@@ -42,6 +39,13 @@ std::string parseWindowSize(const std::string& option, const std::string& text, 
 std::string toString(const WindowSize& size)
 {
     return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+std::string checkSizeFitsDriver(const std::string& option, const WindowSize& size, const WindowSize& largest)
+{
+    if (size.width <= largest.width && size.height <= largest.height)
+        return {};
+    return option + " " + toString(size) + " is larger than this OpenGL driver can draw: at most " + toString(largest);
 }
 
 std::string parseGeometry(const std::string& option, const std::string& text, Geometry& geometry)

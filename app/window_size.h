@@ -18,7 +18,8 @@ inline bool operator==(const WindowSize& a, const WindowSize& b)
 constexpr WindowSize showWindowSize{800, 600};
 
 // X window coordinates are signed 16-bit numbers, so no window side can be
-// longer; freeglut passes any positive size on to the system.
+// longer; freeglut passes any positive size on to the system. The OpenGL
+// driver's own limit is often lower, and known only once its context is.
 constexpr int largestWindowSide = 32767;
 
 // Reads "WIDTHxHEIGHT" (or "WIDTHXHEIGHT"), each side a whole decimal number
@@ -28,6 +29,11 @@ std::string parseWindowSize(const std::string& option, const std::string& text, 
 
 // "800x600".
 std::string toString(const WindowSize& size);
+
+// An empty string when an OpenGL driver whose framebuffers and viewports are
+// at most `largest` can draw `size`, given for `option`; else one line saying
+// what would work.
+std::string checkSizeFitsDriver(const std::string& option, const WindowSize& size, const WindowSize& largest);
 
 // An X geometry, [=][WIDTH][{xX}HEIGHT][{+-}X[{+-}Y]], as X and freeglut read
 // it: the size it gives, 0 for a side it leaves out, and the rest of it, the

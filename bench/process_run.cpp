@@ -26,7 +26,7 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
     Clock::time_point start = Clock::now();
     ChildProcess child;
     std::string error;
-    if (!child.start(argv, ChildProcess::Pipe::fromItsOutput, error, environment))
+    if (child.start(argv, ChildProcess::Pipe::fromItsOutput, error, environment) != ChildProcess::Start::started)
         throw std::runtime_error(error);
 
     std::string pending;
@@ -52,6 +52,9 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
     run.wallMs = millisecondsSince(start);
     run.peakResidentKiB = usage.ru_maxrss;
     run.minorFaults = usage.ru_minflt;
+    auto ms = [](const timeval& time) { return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0; };
+    run.userMs = ms(usage.ru_utime);
+    run.systemMs = ms(usage.ru_stime);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }

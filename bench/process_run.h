@@ -10,6 +10,8 @@ struct ProcessRun {
     std::vector<double> lineArrivalMs;  // when each line was read, from start
     long peakResidentKiB = 0;
     long minorFaults = 0;               // page faults served without reading a file
+    double userMs = 0.0;                // CPU time, its own and its children's
+    double systemMs = 0.0;
     int exitStatus = -1;                // -1 when it did not exit normally
 };
 

@@ -1,6 +1,7 @@
 #include "bench/startup_breakdown.h"
 
 #include "app/show.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "platform/allocator.h"
 #include "platform/font_system.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -53,32 +55,26 @@ std::string openShowWindow(const char* program)
     return failure ? failure->line(program) : std::string();
 }
 
-const FontRequest showFont{"verdana", 128, false, false};
-
 }  // namespace
 
 std::vector<TimedStep> timeStartupOnce(const char* program, std::string& error)
 {
     StepTimer timer;
-    timer.time("allocator set-up", [] { platform::prepareAllocator(); });
-    std::unique_ptr<PendingGlyphAtlas> font;
-    timer.time("window opened, the font's atlas drawn beside it", [&] {
-        font = std::make_unique<PendingGlyphAtlas>(
-            Show::font(platform::FontContext::screen, PendingGlyphAtlas::Start::beside));
-        error = openShowWindow(program);
+    StartupActions startup;
+    startup.openWindow = [program] {
+        std::string failure = openShowWindow(program);
+        if (failure.empty())
+            Show::reshape(showWindowSize.width, showWindowSize.height);
+        return failure;
+    };
+    startup.firstFrame = [](Show& show) { show.display(0.0f); };
+    std::unique_ptr<Show> show = startShow(startup, error, [&timer](StartupStep step, const std::function<void()>& work) {
+        timer.time(describe(step), work);
+        // From the window on, there is a context to finish the driver's work in.
+        timer.glContext |= step == StartupStep::windowAndFont;
     });
-    if (!error.empty())
-        return timer.steps;
-    timer.glContext = true;
-    timer.time("waiting for the atlas", [&] { font->wait(); });
-    Show::reshape(showWindowSize.width, showWindowSize.height);
-    std::unique_ptr<Show> show;
-    timer.time("initScene: fixed state and the cast, the font's lists and mipmapped texture",
-               [&] { show = Show::create(std::move(*font), error); });
-    if (!show)
-        return timer.steps;
-    timer.time("first frame through display (scene 1)", [&] { show->display(0.0f); });
-    timer.time("second frame through display", [&] { show->display(1.0f); });
+    if (show)
+        timer.time("second frame through display", [&] { show->display(1.0f); });
     return timer.steps;
 }
 
@@ -91,7 +87,7 @@ std::vector<TimedStep> timeFontStepsOnce(const char* program, std::string& error
                [&] { fonts = std::make_unique<platform::FontContext>(); });
     std::unique_ptr<GlyphAtlas> atlas;
     timer.time("font lookup and the blank 2048 x 2048 atlas image",
-               [&] { atlas = GlyphAtlas::open(*fonts, showFont, error); });
+               [&] { atlas = GlyphAtlas::open(*fonts, Show::fontRequest(), error); });
     if (!atlas)
         return timer.steps;
     bool drawn = false;

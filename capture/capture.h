@@ -2,10 +2,8 @@
 
 #include "app/window_size.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 struct CaptureOptions;
 
@@ -21,8 +19,8 @@ class Show;
 int renderShow(Show& show, const WindowSize& size, int lastFrame,
                const std::function<bool(int frame, const OffscreenFrame& picture)>& visit, std::string& error);
 
-// A picture's RGB bytes, rows top-down as image files store them.
-std::vector<std::uint8_t> readTopDown(const OffscreenFrame& picture);
+// Where the picture of `frame` goes in the folder `dir`.
+std::string pictureName(const std::string& dir, int frame);
 
 // Writes the pictures and the video that `options` ask for, on the current
 // GL context, reporting progress on stderr. Returns the exit status.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window_size.h"
+#include "capture/encoder_settings.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct CaptureOptions {
     // The window the frames are drawn for, and so the pictures' and the
     // video's size.
     WindowSize size = showWindowSize;
+    EncoderSettings encoder;
 
     bool wantsPictures() const { return !frames.empty(); }
     bool wantsVideo() const { return !videoPath.empty(); }
@@ -28,10 +30,5 @@ struct CaptureOptions {
 // Reads the arguments after the program name. Returns an empty string when
 // they make sense, else one line saying what is wrong with them.
 std::string parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options);
-
-// An empty string when this OpenGL driver can draw frames of `size`, whose
-// renderbuffers and viewports are at most `largest`; else one line saying
-// what would work.
-std::string checkSizeFitsDriver(const WindowSize& size, const WindowSize& largest);
 
 extern const char captureUsage[];

@@ -1,12 +1,12 @@
 #define GL_GLEXT_PROTOTYPES
 #include "capture/offscreen_frame.h"
 
+#include "platform/extension_list.h"
+
 #include <GL/glext.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -17,14 +17,8 @@ bool offersFramebufferObjects()
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     if (version && std::atoi(version) >= 3)
         return true;
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    const char name[] = "GL_ARB_framebuffer_object";
-    for (const char* at = extensions ? std::strstr(extensions, name) : nullptr; at; at = std::strstr(at + 1, name)) {
-        char after = at[sizeof name - 1];
-        if ((at == extensions || at[-1] == ' ') && (after == ' ' || after == '\0'))
-            return true;
-    }
-    return false;
+    return platform::listsExtension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)),
+                                    "GL_ARB_framebuffer_object");
 }
 
 }  // namespace
@@ -97,11 +91,3 @@ std::vector<std::uint8_t> OffscreenFrame::readRgb() const
     return rgb;
 }
 
-WindowSize OffscreenFrame::largest()
-{
-    GLint renderbuffer = 0;
-    GLint viewport[2] = {0, 0};
-    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
-    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
-    return {std::min(renderbuffer, viewport[0]), std::min(renderbuffer, viewport[1])};
-}

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/window_size.h"
-
 #include <GL/gl.h>
 
 #include <cstdint>
@@ -23,12 +21,9 @@ public:
     const std::string& error() const { return error_; }
 
     // Empty when the current context can draw offscreen at all, else one
-    // line saying why not. Ask before largest(), whose limits mean nothing
-    // without framebuffer objects.
+    // line saying why not. Ask before largestDrawable() (app/window.h),
+    // whose limits say nothing of frames without framebuffer objects.
     static std::string unavailable();
-    // The largest frame the current context's driver can draw into: its
-    // renderbuffers' and its viewports' limits, whichever is smaller.
-    static WindowSize largest();
 
     int width() const { return width_; }
     int height() const { return height_; }

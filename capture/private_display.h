@@ -11,8 +11,9 @@
 // by itself when the process does.
 class PrivateDisplay {
 public:
-    // Returns null and says why in `error` when no server could be started.
-    static std::unique_ptr<PrivateDisplay> start(std::string& error);
+    // Returns null and says why in `error` when no server could be started;
+    // what the server itself said on its way out is then in `serverSaid`.
+    static std::unique_ptr<PrivateDisplay> start(std::string& error, std::string& serverSaid);
     ~PrivateDisplay();
 
 private:

@@ -1,5 +1,7 @@
 #include "capture/temporary_file.h"
 
+#include "capture/path_parts.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,22 +16,11 @@ namespace {
 
 const char marker[] = ".partial-XXXXXX";
 
-// Where the file name's extension starts, or npos for a name without one (a
-// leading dot, as in ".mp4", does not start an extension).
-std::size_t extensionStart(const std::string& path)
+// The longest file name the folder `dir` takes.
+std::size_t longestName(const std::string& dir)
 {
-    std::size_t slash = path.rfind('/');
-    std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1)
-        return std::string::npos;
-    return dot;
-}
-
-// The folder part of `path` with its final slash ("" for a bare name).
-std::string folderPart(const std::string& path)
-{
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    long nameMax = pathconf(dir.c_str(), _PC_NAME_MAX);
+    return std::size_t(nameMax > 0 ? nameMax : NAME_MAX);
 }
 
 // The temporary name for `target`. Its stem is cut where the marker would
@@ -37,21 +28,17 @@ std::string folderPart(const std::string& path)
 // a UTF-8 character, so any name the system accepts can be written.
 std::string partialName(const std::string& target)
 {
-    std::size_t dot = extensionStart(target);
-    std::string extension = dot == std::string::npos ? "" : target.substr(dot);
-    std::string folder = folderPart(target);
-    std::string stem = target.substr(folder.size(), dot == std::string::npos ? std::string::npos : dot - folder.size());
-
-    long nameMax = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
-    std::size_t room = std::size_t(nameMax > 0 ? nameMax : NAME_MAX);
-    std::size_t fixed = std::strlen(marker) + extension.size();
+    PathParts parts = splitPath(target);
+    std::string& stem = parts.stem;
+    std::size_t room = longestName(folderOf(target));
+    std::size_t fixed = std::strlen(marker) + parts.extension.size();
     if (stem.size() + fixed > room) {
         std::size_t keep = room > fixed ? room - fixed : 0;
         while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
             --keep;
         stem.resize(keep);
     }
-    return folder + stem + marker + extension;
+    return parts.folder + stem + marker + parts.extension;
 }
 
 }  // namespace
@@ -69,7 +56,7 @@ std::string followLinks(const std::string& path)
         if (length < 0 || std::size_t(length) >= sizeof link)
             return at;
         std::string next(link, std::size_t(length));
-        at = next[0] == '/' ? next : folderPart(at) + next;
+        at = next[0] == '/' ? next : splitPath(at).folder + next;
     }
     errno = ELOOP;
     return {};
@@ -86,8 +73,7 @@ bool TemporaryFile::create(const std::string& target, std::string& error)
     std::string name = partialName(finalTarget);
     std::vector<char> buffer(name.begin(), name.end());
     buffer.push_back('\0');
-    std::size_t dot = extensionStart(finalTarget);
-    int fd = mkstemps(buffer.data(), dot == std::string::npos ? 0 : int(finalTarget.size() - dot));
+    int fd = mkstemps(buffer.data(), int(splitPath(finalTarget).extension.size()));
     if (fd < 0) {
         error = "cannot create a file beside " + finalTarget + ": " + std::strerror(errno);
         return false;
@@ -153,5 +139,24 @@ std::string checkFolder(const std::string& dir)
         return dir + " is not a folder";
     if (access(bare.c_str(), W_OK | X_OK) != 0)
         return "cannot write in folder " + dir + ": " + std::strerror(errno);
+    return {};
+}
+
+std::string checkReplaceable(const std::string& target)
+{
+    std::string dir = folderOf(target);
+    std::size_t nameLength = target.size() - splitPath(target).folder.size();
+    std::size_t longest = longestName(dir);
+    if (nameLength > longest)
+        return "cannot write " + target + ": its name is " + std::to_string(nameLength) + " bytes long, and the " +
+               "folder " + dir + " takes names of at most " + std::to_string(longest) + "; give a shorter name";
+    // In a sticky folder (such as /tmp) only a file's owner, the folder's
+    // owner or root may replace it; the rename at the end would fail.
+    struct stat folder, existing;
+    uid_t me = geteuid();
+    if (stat(dir.c_str(), &folder) == 0 && (folder.st_mode & S_ISVTX) && lstat(target.c_str(), &existing) == 0 &&
+        me != 0 && existing.st_uid != me && folder.st_uid != me)
+        return "cannot replace " + target + ": it belongs to another user, and in the folder " + dir +
+               " (sticky, as /tmp is) only its owner may replace it; give another name or folder";
     return {};
 }

@@ -41,3 +41,8 @@ std::string followLinks(const std::string& path);
 // An empty string when new files can be made in the folder `dir`, else one
 // line saying why not.
 std::string checkFolder(const std::string& dir);
+
+// An empty string when a finished file may take the name `target` (links
+// already followed): the name fits its folder, and the folder lets us
+// replace a file of that name. Else one line saying why not.
+std::string checkReplaceable(const std::string& target);

@@ -1,8 +1,9 @@
 #pragma once
 
 // The seam between the show and the system's fonts. Text code includes only
-// this header; each system implements it in a folder of its own (linux/:
-// fontconfig and FreeType), chosen by CMake. What crosses the seam is plain
+// this header; each system implements it in a folder of its own, chosen by
+// CMake (linux/: fontconfig and FreeType; windows/: GDI; web/: FreeType over
+// a face built into the page). What crosses the seam is plain
 // data: advances in em units, pixel extents, and pixels in a canvas. Each
 // class keeps what its system needs in a `Native` record that only that
 // system's folder defines.
@@ -48,8 +49,6 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-// A scalable face at a given cell height, addressed by 8-bit codes of the
-// western (Windows-1252) code page.
 // What a font of every system measures and remembers; each system's
 // SystemFont::Native is one of these with its own handles beside.
 struct FontMeasures {
@@ -59,6 +58,8 @@ struct FontMeasures {
     mutable std::string glyphError;
 };
 
+// A scalable face at a given cell height, addressed by 8-bit codes of the
+// western (Windows-1252) code page.
 class SystemFont {
 public:
     // Looks the face up by name, taking the system's closest match; weight
@@ -121,12 +122,10 @@ public:
     void drawCharacter(const SystemFont& font, unsigned char code, int x, int y);
 
 private:
-    // Each system's own, defined where Native is: releases what holds the
-    // pixels.
-    struct NativeRelease {
-        void operator()(Native* native) const;
-    };
-    using NativePointer = std::unique_ptr<Native, NativeRelease>;
+    // Never shared: a shared_ptr takes its deleter where it is made, where
+    // each system's Native is complete, so that Native's destructor releases
+    // what holds the pixels without a deleter of every system's own.
+    using NativePointer = std::shared_ptr<Native>;
 
     GlyphCanvas(int width, int height, std::uint8_t* pixels, NativePointer native);
     // Each system's own: zeroed pixels for an image of this (non-empty)

@@ -1,5 +1,8 @@
 #include "platform/frame_presenter.h"
 
+#include "platform/kept_frame.h"
+#include "platform/presentation_rules.h"
+
 #include <GL/glut.h>
 
 #include <cstdio>
@@ -25,25 +28,33 @@ bool copiesForced()
 
 }  // namespace
 
-FramePresenter::FramePresenter() : presentations_(keepRuleFor(swapModel(), copiesForced())) {}
+struct FramePresenter::Native {
+    FramePresentations presentations;
+    KeptFrame kept;
+};
+
+FramePresenter::FramePresenter()
+    : native_(new Native{FramePresentations(keepRuleFor(swapModelOf(swapFacts()), copiesForced())), KeptFrame()})
+{
+}
 
 FramePresenter::~FramePresenter() = default;
 
 void FramePresenter::beginFrame(int presentations)
 {
-    presentations_.begin(presentations);
+    native_->presentations.begin(presentations);
 }
 
 void FramePresenter::present()
 {
-    switch (presentations_.next(backBufferAge)) {
+    switch (native_->presentations.next(backBufferAge)) {
     case BeforeSwap::nothing:
         break;
     case BeforeSwap::keep:
-        kept_.keep(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+        native_->kept.keep(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
         break;
     case BeforeSwap::restore:
-        kept_.restore();
+        native_->kept.restore();
         break;
     }
     glutSwapBuffers();

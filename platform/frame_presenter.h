@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/kept_frame.h"
-#include "platform/presentation_rules.h"
+#include <memory>
 
 namespace platform {
 
@@ -26,8 +25,10 @@ public:
     void present();
 
 private:
-    FramePresentations presentations_;
-    KeptFrame kept_;
+    // What a system whose swaps may lose the frame counts and keeps; only
+    // such systems define it.
+    struct Native;
+    std::unique_ptr<Native> native_;
 };
 
 }  // namespace platform

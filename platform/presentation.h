@@ -13,7 +13,13 @@ enum class SwapModel {
     unknown,      // nothing is known: the back buffer may hold anything
 };
 
-SwapModel swapModel();
+// What the system tells about its swaps, each answer asked of it every time.
+struct SwapFacts {
+    bool copies = false;      // its swaps copy the back buffer out and leave it as it was
+    bool reportsAge = false;  // it tells, after each swap, how old the back buffer is
+};
+
+SwapFacts swapFacts();
 
 // After a swap: 1 when the back buffer holds the frame just presented, 0
 // when the system cannot tell.

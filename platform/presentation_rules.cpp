@@ -14,6 +14,13 @@ int powerOfTwoAtLeast(int pixels)
 
 }  // namespace
 
+SwapModel swapModelOf(SwapFacts facts)
+{
+    if (facts.copies)
+        return SwapModel::copies;
+    return facts.reportsAge ? SwapModel::reportsAge : SwapModel::unknown;
+}
+
 KeepRule keepRuleFor(SwapModel model, bool forced)
 {
     if (forced)

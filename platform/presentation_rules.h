@@ -11,6 +11,9 @@ enum class KeepRule {
     keepCopy,      // keep a copy and always put it back
 };
 
+// What the system's answers come to: a copying swap needs no age.
+SwapModel swapModelOf(SwapFacts facts);
+
 // `forced` keeps copies whatever the system says, for systems it misjudges.
 KeepRule keepRuleFor(SwapModel model, bool forced);
 

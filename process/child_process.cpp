@@ -41,13 +41,13 @@ std::vector<char*> pointers(std::vector<std::string>& strings)
 
 }  // namespace
 
-bool ChildProcess::start(const std::vector<std::string>& argv, Pipe direction, std::string& error,
-                         const std::vector<std::string>& environment)
+ChildProcess::Start ChildProcess::start(const std::vector<std::string>& argv, Pipe direction, std::string& error,
+                                        const std::vector<std::string>& environment, int errorsTo)
 {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) {
         error = "cannot make a pipe to " + argv[0] + ": " + std::strerror(errno);
-        return false;
+        return Start::failed;
     }
     bool toInput = direction == Pipe::toItsInput;
     int theirs = toInput ? ends[0] : ends[1];
@@ -59,6 +59,8 @@ bool ChildProcess::start(const std::vector<std::string>& argv, Pipe direction, s
     posix_spawn_file_actions_adddup2(&actions, theirs, toInput ? STDIN_FILENO : STDOUT_FILENO);
     if (direction == Pipe::fromItsOutputAndErrors)
         posix_spawn_file_actions_adddup2(&actions, theirs, STDERR_FILENO);
+    else if (errorsTo >= 0)
+        posix_spawn_file_actions_adddup2(&actions, errorsTo, STDERR_FILENO);
 
     std::vector<std::string> args = argv;
     std::vector<std::string> env = mergedEnvironment(environment);
@@ -69,12 +71,15 @@ bool ChildProcess::start(const std::vector<std::string>& argv, Pipe direction, s
     if (status != 0) {
         close(ours);
         pid_ = -1;
-        error = status == ENOENT ? "the " + argv[0] + " program is not installed or not on PATH"
-                                 : "cannot run " + argv[0] + ": " + std::strerror(status);
-        return false;
+        if (status == ENOENT) {
+            error = "the " + argv[0] + " program is not installed or not on PATH";
+            return Start::notInstalled;
+        }
+        error = "cannot run " + argv[0] + ": " + std::strerror(status);
+        return Start::failed;
     }
     pipe_ = ours;
-    return true;
+    return Start::started;
 }
 
 ChildProcess::~ChildProcess()
@@ -101,6 +106,33 @@ int ChildProcess::wait(rusage* usage)
     }
     pid_ = -1;
     return status;
+}
+
+bool ChildProcess::ended(int& status)
+{
+    if (pid_ <= 0)
+        return true;
+    pid_t got;
+    while ((got = waitpid(pid_, &status, WNOHANG)) < 0 && errno == EINTR) {
+    }
+    if (got == 0)
+        return false;
+    pid_ = -1;
+    return true;
+}
+
+int ChildProcess::stop(int graceMs)
+{
+    closePipe();
+    int status = -1;
+    kill(SIGTERM);
+    for (int waited = 0; waited < graceMs; waited += 10) {
+        if (ended(status))
+            return status;
+        usleep(10 * 1000);
+    }
+    kill(SIGKILL);
+    return wait();
 }
 
 void ChildProcess::kill(int signal)

@@ -13,16 +13,19 @@
 class ChildProcess {
 public:
     enum class Pipe { toItsInput, fromItsOutput, fromItsOutputAndErrors };
+    // Why a program did not start, for callers that act on it; the words
+    // for people go into the `error` text.
+    enum class Start { started, notInstalled, failed };
 
     ChildProcess() = default;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Starts argv[0] with `environment` ("NAME=value") put over ours.
-    // Returns false and says why in `error` when it cannot be started; a
-    // program that is not on PATH says so in words.
-    bool start(const std::vector<std::string>& argv, Pipe pipe, std::string& error,
-               const std::vector<std::string>& environment = {});
+    // Starts argv[0] with `environment` ("NAME=value") put over ours, and
+    // its standard error on `errorsTo` when that is a descriptor (else
+    // ours). Says why in `error` when it does not start.
+    Start start(const std::vector<std::string>& argv, Pipe pipe, std::string& error,
+                const std::vector<std::string>& environment = {}, int errorsTo = -1);
     ~ChildProcess();  // closes our end and waits, if wait() was not called
 
     // Our end of the pipe.
@@ -32,7 +35,13 @@ public:
     // Closes our end and waits for the program to end. Returns its wait
     // status; `usage` receives what it used, when given.
     int wait(rusage* usage = nullptr);
+    // Whether the program has ended, without waiting; its wait status then
+    // goes to `status`.
+    bool ended(int& status);
     void kill(int signal);
+    // Closes our end, asks the program to end (SIGTERM) and, if it has not
+    // within `graceMs`, kills it. Returns its wait status.
+    int stop(int graceMs);
 
 private:
     pid_t pid_ = -1;

@@ -38,6 +38,17 @@ TEST(CaptureOptions, AcceptsPicturesAndVideoWithTheirDefaults)
     EXPECT_EQ(o.to, 700);
     EXPECT_EQ(o.lastFrame(), 4199);
 
+    EXPECT_EQ(o.encoder.crf, 23);
+    EXPECT_EQ(o.encoder.preset, "medium");
+    EXPECT_EQ(o.encoder.audioPath, "");
+    ASSERT_EQ(parse({"--video", "v.mp4", "--crf", "0", "--preset", "ultrafast", "--audio", "-a.ogg"}, o), "");
+    EXPECT_EQ(o.encoder.crf, 0);
+    EXPECT_EQ(o.encoder.preset, "ultrafast");
+    EXPECT_EQ(o.encoder.audioPath, "-a.ogg");
+    ASSERT_EQ(parse({"--video", "v.mp4", "--crf", "51", "--preset", "placebo"}, o), "");
+    EXPECT_EQ(o.encoder.crf, 51);
+    EXPECT_EQ(o.encoder.preset, "placebo");
+
     ASSERT_EQ(parse({"--frames", "1", "--help"}, o), "");
     EXPECT_TRUE(o.help);
 }
@@ -66,6 +77,19 @@ TEST(CaptureOptions, RefusesBadInputWithOneLineSayingWhat)
         {{"--frames", "1", "--fps", "30"}, "apply to --video"},
         {{"--video", "v.mp4", "--out", "dir"}, "--out applies to --frames"},
         {{"--video", ""}, "--video needs a file name"},
+        {{"--video", "v.mp4", "--crf", "52"}, "--crf expects a whole number from 0 (best, largest) to 51 (worst, "
+                                              "smallest), not \"52\""},
+        {{"--video", "v.mp4", "--crf", "-1"}, "--crf expects a whole number from 0"},
+        {{"--video", "v.mp4", "--crf", "23.5"}, "not \"23.5\""},
+        {{"--video", "v.mp4", "--preset", "fastest"},
+         "--preset expects one of ultrafast, superfast, veryfast, faster, fast, medium, slow, slower, veryslow, "
+         "placebo; not \"fastest\""},
+        {{"--video", "v.mp4", "--preset", "fast,"}, "not \"fast,\""},
+        {{"--video", "v.mp4", "--preset", "ast"}, "not \"ast\""},
+        {{"--video", "v.mp4", "--preset", ""}, "not \"\""},
+        {{"--video", "v.mp4", "--audio", ""}, "--audio needs a file name"},
+        {{"--frames", "1", "--crf", "20"}, "--fps, --from, --to, --crf, --preset and --audio apply to --video"},
+        {{"--frames", "1", "--audio", "a.wav"}, "apply to --video"},
     };
     for (const auto& c : cases) {
         CaptureOptions o;
@@ -89,7 +113,15 @@ TEST(CaptureOptions, SizeIsTheShowsWindowUnlessGivenAndEvenForAVideo)
     EXPECT_EQ(parse({"--video", "v.mp4", "--size", "1921x1080"}, o),
               "--size 1921x1080 cannot be a video: the encoder (H.264, yuv420p) needs an even width and height; "
               "try 1920x1080");
-    EXPECT_NE(parse({"--size", "1x32767", "--video", "v.mp4"}, o).find("try 2x32766"), std::string::npos);
+    EXPECT_NE(parse({"--size", "1x32767", "--video", "v.mp4"}, o).find("try 2x16384"), std::string::npos);
+    // ffmpeg's raw input refuses 16384x16384 and libx264 any side past
+    // 16384; pictures of those sizes are fine.
+    ASSERT_EQ(parse({"--video", "v.mp4", "--size", "16384x16128"}, o), "");
+    EXPECT_EQ(parse({"--video", "v.mp4", "--size", "16384x16384"}, o),
+              "--size 16384x16384 is too large for a video: ffmpeg takes pictures of fewer than about 268 million "
+              "pixels, and its H.264 encoder at most 16384 pixels a side; try 16384x16128");
+    EXPECT_NE(parse({"--video", "v.mp4", "--size", "16386x2"}, o).find("try 16384x2"), std::string::npos);
+    ASSERT_EQ(parse({"--frames", "1", "--size", "16384x16384"}, o), "");
     EXPECT_EQ(parse({"--frames", "1", "--size", "1920"}, o),
               "--size expects WIDTHxHEIGHT, each side from 1 to 32767 pixels (e.g. 1920x1080), not \"1920\"");
     EXPECT_NE(parse({"--frames", "1", "--size", "0x0"}, o), "");
@@ -97,10 +129,10 @@ TEST(CaptureOptions, SizeIsTheShowsWindowUnlessGivenAndEvenForAVideo)
 
 TEST(CaptureOptions, ASizeBeyondTheDriversLimitsIsRefusedWithTheLargestItCanDraw)
 {
-    EXPECT_EQ(checkSizeFitsDriver({16384, 16384}, {16384, 16384}), "");
-    EXPECT_EQ(checkSizeFitsDriver({16385, 10}, {16384, 16384}),
+    EXPECT_EQ(checkSizeFitsDriver("--size", {16384, 16384}, {16384, 16384}), "");
+    EXPECT_EQ(checkSizeFitsDriver("--size", {16385, 10}, {16384, 16384}),
               "--size 16385x10 is larger than this OpenGL driver can draw: at most 16384x16384");
-    EXPECT_NE(checkSizeFitsDriver({10, 8193}, {16384, 8192}), "");
+    EXPECT_NE(checkSizeFitsDriver("--size", {10, 8193}, {16384, 8192}), "");
 }
 
 TEST(Progress, SaysHowFarHowFastAndHowLongIsLeft)
@@ -110,11 +142,15 @@ TEST(Progress, SaysHowFarHowFastAndHowLongIsLeft)
     EXPECT_EQ(progressLine(4200, 4200, 8.0), "frames 4200/4200 (100.0%), 525.0 frames/s, 0 s left");
 }
 
-TEST(PngWriter, WritesRgbRowsTopDownThatLibpngReadsBack)
+TEST(PngWriter, WritesRgbRowsBottomUpThatLibpngReadsBackTopDown)
 {
-    const int width = 3, height = 2;
-    std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255,  // top row
-                                     10, 20, 30, 40, 50, 60, 70, 80, 90};
+    const int width = 3, height = 3;
+    std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255,  // bottom row, as GL reads
+                                     10, 20, 30, 40, 50, 60, 70, 80, 90,
+                                     1, 2, 3, 4, 5, 6, 7, 8, 9};
+    std::vector<std::uint8_t> topDown = {1, 2, 3, 4, 5, 6, 7, 8, 9,
+                                         10, 20, 30, 40, 50, 60, 70, 80, 90,
+                                         255, 0, 0, 0, 255, 0, 0, 0, 255};
     std::string path = ::testing::TempDir() + "starwhirl-png-test.png";
     ASSERT_EQ(writePng(std::fopen(path.c_str(), "wb"), path, width, height, rgb.data()), "");
 
@@ -122,15 +158,14 @@ TEST(PngWriter, WritesRgbRowsTopDownThatLibpngReadsBack)
     image.version = PNG_IMAGE_VERSION;
     ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << image.message;
     EXPECT_EQ(image.width, 3u);
-    EXPECT_EQ(image.height, 2u);
+    EXPECT_EQ(image.height, 3u);
     EXPECT_EQ(image.format & PNG_FORMAT_FLAG_COLOR, PNG_FORMAT_FLAG_COLOR);
     EXPECT_EQ(image.format & PNG_FORMAT_FLAG_ALPHA, 0u);
     image.format = PNG_FORMAT_RGB;
     std::vector<std::uint8_t> back(PNG_IMAGE_SIZE(image));
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr)) << image.message;
-    EXPECT_EQ(back, rgb);
+    EXPECT_EQ(back, topDown);
     std::remove(path.c_str());
-
 }
 
 TEST(PngWriter, AFullDiskIsSaidInTheSystemsWordsWithTheFileName)

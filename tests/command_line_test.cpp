@@ -132,4 +132,22 @@ TEST(ShowOptions, AcceptsEverySizeFromOnePixelToTheLargestWindowSide)
     EXPECT_EQ(o.window, (WindowSize{32767, 1}));
 }
 
+// The driver's limit is known only once the window's context is; the
+// refusal then names the option the size came from.
+TEST(ShowOptions, SaysWhichOptionGaveTheSizeAndWhetherItFitsTheDriver)
+{
+    ShowOptions o;
+    ASSERT_EQ(parse({"--window", "32767x32767"}, o), "");
+    EXPECT_EQ(checkSizeFitsDriver(o.windowOption, o.window, {16384, 16384}),
+              "--window 32767x32767 is larger than this OpenGL driver can draw: at most 16384x16384");
+    ShowOptions g;
+    ASSERT_EQ(parse({"-geometry", "+5+5", "-geometry", "x20000"}, g), "");
+    EXPECT_EQ(checkSizeFitsDriver(g.windowOption, g.window, {16384, 8192}),
+              "-geometry 800x20000 is larger than this OpenGL driver can draw: at most 16384x8192");
+    EXPECT_EQ(checkSizeFitsDriver(g.windowOption, {16384, 8192}, {16384, 8192}), "");
+    ShowOptions place;
+    ASSERT_EQ(parse({"-geometry", "+5+5"}, place), "");
+    EXPECT_EQ(place.windowOption, "");
+}
+
 }  // namespace

@@ -10,7 +10,7 @@ source "$(dirname "$0")/e2e_lib.sh"
 set -e
 # The clean-up's kill of a program that already ended must not cut it short
 # before the scratch folder goes.
-trap 'set +e; cleanup' EXIT
+trap 'set +e; umount "$dir/full" 2>/dev/null; cleanup' EXIT
 bin=$(realpath "$1")
 # ffmpeg's trials go here, so that the test sees what they leave.
 export TMPDIR=$dir/tmp
@@ -121,12 +121,19 @@ ln -s elsewhere/real.mp4 "$dir/link.mp4"
 [ "$(stat -c %a "$dir/elsewhere/real.mp4")" = 600 ] || fail "the target's mode changed to $(stat -c %a "$dir/elsewhere/real.mp4")"
 [ "$(ls "$dir/elsewhere")" = real.mp4 ] || fail "files left beside the link's target: $(ls "$dir/elsewhere")"
 
-# A FIFO is written into, never replaced: its reader gets the whole video.
+# A FIFO is written into, never replaced: the capture says it waits for a
+# reader, and the reader that comes gets the whole video.
 mkfifo "$dir/fifo.mp4"
+"$bin" --video "$dir/fifo.mp4" --to 29 2>"$dir/err" &
+pid=$!
+started+=("$pid")
+says_waiting() { grep -qxF "starwhirl-capture: waiting for a program to read the FIFO $1" "$dir/err"; }
+for _ in $(seq 100); do says_waiting "$dir/fifo.mp4" && break; sleep 0.1; done
+says_waiting "$dir/fifo.mp4" || fail "no word of waiting for the FIFO's reader: $(cat "$dir/err")"
 cat "$dir/fifo.mp4" >"$dir/from-fifo.mp4" &
 reader=$!
 started+=("$reader")
-"$bin" --video "$dir/fifo.mp4" --to 29 2>"$dir/err" || fail "a FIFO target: $(cat "$dir/err")"
+wait "$pid" || fail "a FIFO target: $(cat "$dir/err")"
 wait "$reader" || fail "the FIFO's reader failed"
 [ -p "$dir/fifo.mp4" ] || fail "the FIFO was replaced: $(ls -l "$dir/fifo.mp4")"
 [ "$(frames_of "$dir/from-fifo.mp4")" = 30 ] || fail "the FIFO's reader did not get the 30 frames"
@@ -209,8 +216,145 @@ sleep 0.5
 kill -TERM "$(pgrep -P "$pid" -x Xvfb)"
 ended_cleanly lost "the X server's end" 1
 grep -qF "starwhirl-capture: lost the X display" "$dir/err" || fail "no word of the lost display: $(cat "$dir/err")"
-! grep -v -e '^No X display found' -e '^frames ' -e '^starwhirl-capture: lost' -e '^_XSERVTrans' "$dir/err" ||
+! grep -v -e '^No X display found' -e '^frames ' -e '^starwhirl-capture: lost' "$dir/err" ||
   fail "more than our line when the X server went away"
+
+# ffmpeg blocked: the first signal ends the capture at once, ffmpeg and all.
+# Stand-ins first on PATH: one that hangs, one that takes the frames and
+# writes nothing (trials go to the real ffmpeg), one that writes nothing at all.
+mkdir "$dir/hangs" "$dir/lies" "$dir/silent"
+printf '#!/bin/sh\nexec sleep 100000\n' >"$dir/hangs/ffmpeg"
+printf '#!/bin/sh\ncase "$*" in *lavfi*) exec "%s" "$@";; esac\ncat >/dev/null\n' "$(command -v ffmpeg)" >"$dir/lies/ffmpeg"
+printf '#!/bin/sh\nexit 0\n' >"$dir/silent/ffmpeg"
+chmod +x "$dir/hangs/ffmpeg" "$dir/lies/ffmpeg" "$dir/silent/ffmpeg"
+# The trial's time limit, left to run out while the other cases go on.
+PATH="$dir/hangs:$PATH" "$bin" --video "$dir/limit.mp4" >/dev/null 2>"$dir/err-limit" &
+limit=$!
+started+=("$limit")
+# TERM to the capture alone, and INT to its whole group as Ctrl-C sends it.
+for signal in TERM INT; do
+  PATH="$dir/hangs:$PATH" setsid "$bin" --video "$dir/trial.mp4" 2>"$dir/err" &
+  pid=$!
+  started+=("$pid")
+  wait_for_children "$pid" 1 true
+  if [ $signal = TERM ]; then kill -TERM "$pid"; else kill -INT -- "-$pid"; fi
+  expect_gone "SIG$signal during ffmpeg's trial" "$pid" $children
+  status=0
+  wait "$pid" || status=$?
+  expect_status "$status" "$([ $signal = TERM ] && echo 143 || echo 130)" "SIG$signal during ffmpeg's trial"
+  expect_text "$dir/err" "starwhirl-capture: interrupted before the first frame; nothing was written" \
+    "standard error of SIG$signal during ffmpeg's trial"
+done
+# A FIFO nobody reads: the capture says it waits, and a signal ends the wait.
+mkfifo "$dir/unread.mp4"
+run_capture unread env
+for _ in $(seq 100); do says_waiting "$dir/unread.mp4" && break; sleep 0.1; done
+says_waiting "$dir/unread.mp4" || fail "no word of waiting for the FIFO's reader: $(cat "$dir/err")"
+kill -INT "$pid"
+expect_gone "SIGINT while waiting for the FIFO's reader" "$pid"
+wait "$pid" || status=$?
+expect_status "$status" 130 "SIGINT while waiting for the FIFO's reader"
+[ -p "$dir/unread.mp4" ] || fail "the FIFO was replaced"
+status=0
+# An encoder that says it succeeded without writing leaves the old video.
+cp "$dir/keep.mp4" "$dir/kept.mp4"
+env PATH="$dir/lies:$PATH" "$bin" --video "$dir/keep.mp4" --to 5 2>"$dir/err" || status=$?
+expect_status "$status" 1 "an encoder that wrote nothing"
+tail -n 1 "$dir/err" | grep -qxF "starwhirl-capture: ffmpeg ended without an error, but its video holds 0 of the 6 frames; $dir/keep.mp4 was left as it was" ||
+  fail "an encoder that wrote nothing: $(cat "$dir/err")"
+cmp -s "$dir/keep.mp4" "$dir/kept.mp4" && [ -z "$(partial_of keep .mp4)" ] || fail "the old keep.mp4 was not kept alone"
+status=0
+CAPTURE_PATH="$dir/silent:$PATH" expect_failure 1 \
+  "ffmpeg ended its one-frame trial for $dir/v.mp4 without an error but wrote nothing" --video "$dir/v.mp4"
+wait "$limit" || status=$?
+expect_status "$status" 1 "a trial that hangs"
+expect_text "$dir/err-limit" "starwhirl-capture: ffmpeg's one-frame trial for $dir/limit.mp4 did not end within 20 s, so it was stopped; ffmpeg seems to hang (does \`ffmpeg -version\` answer?)" \
+  "standard error of a trial that hangs"
+status=0
+[ -z "$(ls "$TMPDIR")" ] && [ -z "$(pgrep -x sleep -a | grep 100000)" ] || fail "the stand-ins' trials left something"
+
+# The container follows the name given, MP4 without an extension; "-" is
+# standard output, refused when that is a terminal.
+(cd "$dir" && "$bin" --video plain --to 2 2>"$dir/err" && "$bin" --video .mp4 --to 2 2>>"$dir/err" &&
+  "$bin" --video - --to 2 >"$dir/stdout.mp4" 2>>"$dir/err") || fail "names without an extension: $(cat "$dir/err")"
+for video in plain .mp4 stdout.mp4; do
+  [ "$(ffprobe -v error -show_entries format=format_name -of default=nw=1:nk=1 "$dir/$video")" = mov,mp4,m4a,3gp,3g2,mj2 ] &&
+    [ "$(frames_of "$dir/$video")" = 3 ] || fail "$video is not an MP4 of the 3 frames"
+done
+grep -qx 'wrote the video to standard output (frames 0 to 2 at 60 frames/s)' "$dir/err" || fail "$(cat "$dir/err")"
+script -qec "$bin --video -" /dev/null >"$dir/terminal" && fail "--video - to a terminal was not refused"
+grep -qF -- "--video - writes the video to standard output, which is a terminal here" "$dir/terminal" ||
+  fail "--video - to a terminal: $(cat "$dir/terminal")"
+
+# A target with other hard links gets a new file, as every target does; the
+# other names keep the old video.
+ln "$dir/kept.mp4" "$dir/linked.mp4"
+"$bin" --video "$dir/kept.mp4" --to 1 2>"$dir/err" || fail "a hard-linked target: $(cat "$dir/err")"
+[ "$(frames_of "$dir/kept.mp4")" = 2 ] && [ "$(frames_of "$dir/linked.mp4")" = 6 ] ||
+  fail "a hard-linked target: the new video or the other name's old one is wrong"
+
+# Targets refused before the first frame: a name one byte longer than the
+# folder takes; another user's file in a sticky folder, tried as nobody since
+# root may replace anything there.
+expect_failure 2 "its name is 256 bytes long, and the folder $dir takes names of at most 255; give a shorter name" \
+  --video "$dir/$(printf 'x%.0s' $(seq 252)).mp4"
+if [ "$(id -u)" -eq 0 ]; then
+  chmod 755 "$dir"
+  mkdir -m 1777 "$dir/sticky"
+  echo theirs >"$dir/sticky/theirs.mp4"
+  echo theirs >"$dir/sticky/frame-0001.png"
+  for what in "--video $dir/sticky/theirs.mp4" "--frames 1 --out $dir/sticky"; do
+    status=0
+    setpriv --reuid=nobody --regid=nogroup --clear-groups "$bin" $what 2>"$dir/err" || status=$?
+    expect_status "$status" 2 "$what as another user in a sticky folder"
+    grep -qx "starwhirl-capture: cannot replace $dir/sticky/\(theirs.mp4\|frame-0001.png\): it belongs to another user, .*" "$dir/err" ||
+      fail "$what as another user in a sticky folder: $(cat "$dir/err")"
+  done
+  [ "$(cat "$dir/sticky/theirs.mp4" "$dir/sticky/frame-0001.png")" = "$(printf 'theirs\ntheirs')" ] || fail "the sticky folder's files changed"
+else
+  echo "note: not root; another user's file in a sticky folder is not tried"
+fi
+status=0
+
+# A full $TMPDIR is named as the folder that is full (a small tmpfs, where
+# this system lets us mount one).
+mkdir "$dir/full"
+if mount -t tmpfs -o size=64k tmpfs "$dir/full" 2>/dev/null; then
+  dd if=/dev/zero of="$dir/full/filler" bs=4k 2>/dev/null || true
+  TMPDIR="$dir/full" expect_failure 1 "the folder for ffmpeg's trial, $dir/full, is full; make room there" \
+    --video "$dir/room.mp4"
+  umount "$dir/full"
+else
+  echo "note: cannot mount a tmpfs here; a full TMPDIR is not tried"
+fi
+
+# Standard output full or closed: --help and --version say so.
+for args in --help --version; do
+  status=0
+  "$bin" $args >/dev/full 2>"$dir/err" || status=$?
+  expect_status "$status" 1 "$args to a full disk"
+  expect_text "$dir/err" "starwhirl-capture: cannot write to standard output: No space left on device" "$args >/dev/full"
+done
+status=0
+"$bin" --help >&- 2>"$dir/err" || status=$?
+expect_status "$status" 1 "--help with standard output closed"
+grep -qx "starwhirl-capture: cannot write to standard output: .*" "$dir/err" || fail "--help >&-: $(cat "$dir/err")"
+status=0
+
+# The private X server's own messages stay off the user's terminal, unless
+# it does not start.
+mkdir "$dir/chatty" "$dir/failing"
+printf '#!/bin/sh\necho "_XSERVTransSocketUNIXCreateListener: server chatter" >&2\nexec "%s" "$@"\n' "$(command -v Xvfb)" >"$dir/chatty/Xvfb"
+printf '#!/bin/sh\necho "Fatal server error: no screens" >&2\nexit 1\n' >"$dir/failing/Xvfb"
+chmod +x "$dir/chatty/Xvfb" "$dir/failing/Xvfb"
+env -u DISPLAY PATH="$dir/chatty:$PATH" "$bin" --frames 2 --out "$dir/pics" 2>"$dir/err" || fail "$(cat "$dir/err")"
+! grep -q chatter "$dir/err" || fail "the X server's messages reached the terminal: $(cat "$dir/err")"
+env -u DISPLAY PATH="$dir/failing:$PATH" "$bin" --frames 2 --out "$dir/pics" 2>"$dir/err" || status=$?
+expect_status "$status" 1 "an X server that does not start"
+expect_text "$dir/err" "No X display found: rendering on a private virtual X server (Xvfb).
+Fatal server error: no screens
+starwhirl-capture: no X display, and the virtual X server (Xvfb) did not start" "standard error when Xvfb does not start"
+status=0
 
 # An indirect GLX context draws no framebuffers (and answers the size limits
 # with whatever it likes); the capture must say so before the first frame,
@@ -235,4 +379,6 @@ else
 fi
 
 echo "ok: pictures, video, refusals, missing ffmpeg, others' files kept, odd names, links, FIFOs and devices," \
-  "closed stderr, interruption with and without a display, a lost X server, no framebuffers"
+  "closed stderr, interruption with and without a display, a lost X server, signals while ffmpeg is blocked," \
+  "the trial's time limit, a lying encoder, names without an extension, hard links, long names, sticky folders," \
+  "a full TMPDIR, --help to a full disk, the X server's messages, no framebuffers"

@@ -32,13 +32,19 @@ timeout 300 "$bin" >/dev/full 2>"$dir/err"
 expect_status $? 1 "standard output on /dev/full"
 expect_text "$dir/err" "$full_message" "standard error with standard output on /dev/full"
 
-# Ended early with Escape, long after the first failed write.
+# Ended early with Escape, after the first failed write: the line that says
+# so is the sign that the write has failed.
 "$bin" >/dev/full 2>"$dir/err" &
 pid=$!
 started+=("$pid")
 wid=$(window_of "$pid")
 [ -n "$wid" ] || fail "no window appeared"
-sleep 2
+for _ in $(seq 300); do
+  [ -s "$dir/err" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the show ended when its output failed"
+  sleep 0.1
+done
+[ -s "$dir/err" ] || fail "the show did not say that its output failed"
 kill -0 "$pid" 2>/dev/null || fail "the show did not go on after its output failed"
 press_escape "$pid" "$wid"
 expect_status "$status" 1 "Escape with standard output on /dev/full"

@@ -10,12 +10,33 @@
 # when installed under /usr rather than in the throwaway root (the programs
 # read no files of their own, so the root's place does not matter), or that
 # a desktop shows the entry and icon (the entry and metadata are validated).
+#
+# e2e_package.sh BUILD [ARCH EMULATOR...]: a build for this machine, or for
+# the Debian architecture ARCH, whose programs EMULATOR runs.
 source "$(dirname "$0")/e2e_lib.sh"
 build=$1
+arch=${2:-$(dpkg --print-architecture)}
+run=("${@:3}")
+# Under emulation the pixels are what costs: the show plays in a small
+# window and the pictures are small.
+window=()
+size=()
+frame=1000
+if [ ${#run[@]} -gt 0 ]; then
+  window=(--window 100x75)
+  size=(--size 160x120)
+  frame=350
+fi
 capture=$build/starwhirl-capture
+case $arch in
+  amd64) machine="x86-64" ;;
+  arm64) machine="ARM aarch64" ;;
+  *) fail "no test knows what file calls a program for $arch" ;;
+esac
 
 cpack --config "$build/CPackConfig.cmake" -B "$dir/deb" >"$dir/cpack.log" 2>&1 || fail "cpack: $(tail -n 5 "$dir/cpack.log")"
-deb=$(ls "$dir"/deb/starwhirl_*_amd64.deb) || fail "no package was made"
+deb=$(ls "$dir"/deb/starwhirl_*_"$arch".deb) || fail "no package for $arch was made: $(ls "$dir/deb")"
+[ "$(dpkg-deb --field "$deb" Architecture)" = "$arch" ] || fail "the package is not for $arch: $(dpkg-deb --info "$deb")"
 
 depends=$(dpkg-deb --field "$deb" Depends)
 for needed in fonts-dejavu-core libglut3.12 libfreetype6 libfontconfig1 libc6 libstdc++6; do
@@ -31,6 +52,9 @@ for file in usr/bin/starwhirl usr/bin/starwhirl-capture usr/share/applications/s
   usr/share/doc/starwhirl/copyright usr/share/doc/starwhirl/changelog.gz \
   usr/share/icons/hicolor/48x48/apps/starwhirl.png usr/share/icons/hicolor/256x256/apps/starwhirl.png; do
   [ -s "$root/$file" ] || fail "the package has no $file"
+done
+for program in starwhirl starwhirl-capture; do
+  file -b "$root/usr/bin/$program" | grep -q "$machine" || fail "the packaged $program is not for $arch: $(file -b "$root/usr/bin/$program")"
 done
 # Debian's hardening, as every package has it. Control-flow protection is
 # compiled in, but Debian 12's C start-up files carry no IBT/SHSTK note, so
@@ -53,22 +77,22 @@ MANWIDTH=80 man -l "$root/usr/share/man/man1/starwhirl-capture.1.gz" 2>/dev/null
   fail "the capture program's manual page does not read"
 
 counter_lines 1 4200 >"$dir/expected"
-timeout 300 "$root/usr/bin/starwhirl" >"$dir/out" 2>"$dir/err"
+timeout 600 "${run[@]}" "$root/usr/bin/starwhirl" "${window[@]}" >"$dir/out" 2>"$dir/err"
 expect_status $? 0 "the installed show"
 expect_file "$dir/out" "$dir/expected" "the installed show's standard output"
 expect_text "$dir/err" "" "the installed show's standard error"
 
-"$root/usr/bin/starwhirl-capture" --frames 1000 --out "$dir/installed" 2>/dev/null || fail "the installed capture failed"
-"$capture" --frames 1000 --out "$dir/built" 2>/dev/null || fail "the built capture failed"
-cmp -s "$dir/installed/frame-1000.png" "$dir/built/frame-1000.png" || fail "the installed capture drew another picture"
+"${run[@]}" "$root/usr/bin/starwhirl-capture" --frames $frame "${size[@]}" --out "$dir/installed" 2>/dev/null || fail "the installed capture failed"
+"${run[@]}" "$capture" --frames $frame "${size[@]}" --out "$dir/built" 2>/dev/null || fail "the built capture failed"
+cmp -s "$dir/installed/frame-$(printf %04d $frame).png" "$dir/built/frame-$(printf %04d $frame).png" || fail "the installed capture drew another picture"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-"$root/usr/bin/starwhirl-capture" --version >"$dir/version" || fail "the installed capture's --version failed"
+"${run[@]}" "$root/usr/bin/starwhirl-capture" --version >"$dir/version" || fail "the installed capture's --version failed"
 expect_text <(sed -n 1p "$dir/version") "starwhirl-capture $version" "--version"
 sed -n 3p "$dir/version" | grep -q '^MIT License ' || fail "--version names no licence: $(cat "$dir/version")"
 
 home=$dir/home
 cmake --install "$build" --prefix "$home/.local" >/dev/null || fail "cmake --install to a user's prefix failed"
-"$home/.local/bin/starwhirl-capture" --version >/dev/null || fail "the user's installed capture program does not run"
+"${run[@]}" "$home/.local/bin/starwhirl-capture" --version >/dev/null || fail "the user's installed capture program does not run"
 [ -s "$home/.local/share/man/man1/starwhirl.1.gz" ] && [ -s "$home/.local/share/applications/starwhirl.desktop" ] ||
   fail "cmake --install left out the manual or the desktop entry"
 echo "ok: $(basename "$deb"), $(stat -c %s "$deb") bytes, lintian without errors; installed show and capture play as built"

@@ -60,6 +60,17 @@ advances() {
   return 1
 }
 
+# another_show_counts FILE N: waits, at most 30 s, until the show started
+# with its output in FILE has counted N frames: long enough for this one to
+# have drawn as many, had its clock run.
+another_show_counts() {
+  for _ in $(seq 300); do
+    [ "$(wc -l <"$1")" -ge "$2" ] && return 0
+    sleep 0.1
+  done
+  fail "the other show did not count $2 frames"
+}
+
 for size in "1 1" "4000 3000" "800 600"; do
   read -r width height <<<"$size"
   xdotool windowsize --sync "$wid" "$width" "$height" || ended "could not resize to $width x $height"
@@ -72,20 +83,25 @@ xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 800x600' || fail "the wind
 xdotool windowunmap --sync "$wid" || fail "could not unmap the window"
 settles || fail "frames went on being counted while the window was hidden"
 before=$(lines)
-sleep 1
+stdbuf -oL "$bin" >"$dir/witness" 2>/dev/null &
+witness=$!
+started+=("$witness")
+another_show_counts "$dir/witness" 60
+kill "$witness"
+wait "$witness" 2>/dev/null
 [ "$(lines)" -eq "$before" ] || fail "frames were counted while the window was hidden ($before, then $(lines))"
 xdotool windowmap --sync "$wid" || fail "could not map the window again"
 resumes "$before" || fail "the show did not go on after the window came back"
 
 # Covered by a second show's window at the same place: GLUT stops calling
 # display, and the clock waits again. Then exposed.
-"$bin" >/dev/null 2>&1 &
+stdbuf -oL "$bin" >"$dir/cover" 2>/dev/null &
 cover=$!
 started+=("$cover")
 [ -n "$(window_of "$cover")" ] || fail "the covering window did not appear"
 settles || fail "frames went on being counted while the window was covered"
 before=$(lines)
-sleep 1
+another_show_counts "$dir/cover" "$(($(wc -l <"$dir/cover") + 60))"
 [ "$(lines)" -eq "$before" ] || fail "frames were counted while the window was covered ($before, then $(lines))"
 kill "$cover"
 wait "$cover" 2>/dev/null

@@ -9,16 +9,15 @@ source "$(dirname "$0")/e2e_lib.sh"
 exe=$1
 report_exe=$2
 report_linux=$3
-here=$(cd "$(dirname "$0")/.." && pwd)
-wine_run=$here/tools/wine-run
-# The project's own prefix, whatever the user's environment says.
-export WINEPREFIX=$here/build-windows/wineprefix
+# The Windows build's own prefix, whatever the user's environment says.
+export WINEPREFIX=$4
+wine_run=("$(dirname "$0")/../tools/wine-run" "$WINEPREFIX")
 export WINEDEBUG=-all LIBGL_ALWAYS_SOFTWARE=1
 # Wine's own helper processes stay on after a program, writing to the
 # standard error they were started with when the X server goes: start them
 # with a program whose standard error goes nowhere, and stop them before the
 # server goes.
-"$wine_run" "$report_exe" --font >"$dir/font-windows" 2>/dev/null || fail "the font report did not run"
+"${wine_run[@]}" "$report_exe" --font >"$dir/font-windows" 2>/dev/null || fail "the font report did not run"
 trap 'wineserver -k 2>/dev/null; cleanup' EXIT
 crless() { tr -d '\r' <"$1" >"$1.unix"; mv "$1.unix" "$1"; }
 
@@ -28,14 +27,14 @@ counter_lines 1 4200 >"$dir/expected"
 for run in 1 2; do
   driver=()
   [ "$run" = 2 ] && driver=(MESA_GL_VERSION_OVERRIDE=2.1 MESA_EXTENSION_OVERRIDE=-GL_ARB_framebuffer_object)
-  timeout 300 env "${driver[@]}" "$wine_run" "$exe" >"$dir/out$run" 2>"$dir/err$run"
+  timeout 300 env "${driver[@]}" "${wine_run[@]}" "$exe" >"$dir/out$run" 2>"$dir/err$run"
   expect_status $? 0 "run $run"
   crless "$dir/err$run"
   expect_file "$dir/out$run" "$dir/expected" "standard output of run $run"
   expect_text "$dir/err$run" "" "standard error of run $run"
 done
 
-"$wine_run" "$exe" >/dev/null 2>"$dir/err" &
+"${wine_run[@]}" "$exe" >/dev/null 2>"$dir/err" &
 pid=$!
 started+=("$pid")
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^starwhirl$' | head -n 1)
@@ -59,10 +58,10 @@ expect_text "$dir/err" \
   "standard error with standard output on /dev/full"
 
 # The options are read as on Linux, before any window.
-"$wine_run" "$exe" --version >"$dir/out" 2>"$dir/err"
+"${wine_run[@]}" "$exe" --version >"$dir/out" 2>"$dir/err"
 expect_status $? 0 "--version"
 grep -qx 'starwhirl [0-9]*\.[0-9]*\.[0-9]*' "$dir/out" || fail "--version printed: $(cat "$dir/out")"
-"$wine_run" "$exe" --bogus >"$dir/out" 2>"$dir/err"
+"${wine_run[@]}" "$exe" --bogus >"$dir/out" 2>"$dir/err"
 expect_status $? 2 "--bogus"
 crless "$dir/err"
 expect_text "$dir/err" 'starwhirl: unknown option "--bogus" (see starwhirl --help)' "standard error of --bogus"
@@ -108,10 +107,10 @@ paste "$dir/font-windows" "$dir/font-linux" | awk '
 # 255 round differently, at glyph edges, and that stays under 3 % of the
 # picture in pixels that differ by more than 10 %.
 mkdir "$dir/windows" "$dir/linux"
-"$wine_run" "$report_exe" --frames "Z:$dir/windows" >/dev/null 2>"$dir/err" || fail "Windows frames: $(cat "$dir/err")"
+"${wine_run[@]}" "$report_exe" --frames "Z:$dir/windows" >/dev/null 2>"$dir/err" || fail "Windows frames: $(cat "$dir/err")"
 "$report_linux" --frames "$dir/linux" || fail "the Linux frames were not written"
 for frame in 0350 1000 2400 3500; do
-  read -r differing big <<<"$(bash "$here/tests/compare_pictures.sh" "$dir/windows/frame-$frame.ppm" "$dir/linux/frame-$frame.ppm")"
+  read -r differing big <<<"$(bash "$(dirname "$0")/compare_pictures.sh" "$dir/windows/frame-$frame.ppm" "$dir/linux/frame-$frame.ppm")"
   above=$(head -c $((15 + 800 * 420 * 3)) "$dir/windows/frame-$frame.ppm" | cmp -l - <(head -c $((15 + 800 * 420 * 3)) "$dir/linux/frame-$frame.ppm") | wc -l)
   echo "frame $frame: $differing pixels differ, $big by more than 10 %, $above bytes above the text band"
   [ "$above" -eq 0 ] || fail "frame $frame differs above the text band, where only the 3D objects are"

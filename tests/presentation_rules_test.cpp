@@ -1,5 +1,7 @@
 #include "platform/presentation_rules.h"
 
+#include "platform/extension_list.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -31,8 +33,13 @@ const BeforeSwap nothing = BeforeSwap::nothing;
 const BeforeSwap keep = BeforeSwap::keep;
 const BeforeSwap restore = BeforeSwap::restore;
 
-TEST(PresentationRules, TheSwapModelChoosesTheRuleUnlessCopiesAreForced)
+TEST(PresentationRules, TheSystemsAnswersChooseTheRuleUnlessCopiesAreForced)
 {
+    using platform::swapModelOf;
+    EXPECT_EQ(swapModelOf({true, false}), SwapModel::copies);
+    EXPECT_EQ(swapModelOf({true, true}), SwapModel::copies);
+    EXPECT_EQ(swapModelOf({false, true}), SwapModel::reportsAge);
+    EXPECT_EQ(swapModelOf({false, false}), SwapModel::unknown);
     EXPECT_EQ(platform::keepRuleFor(SwapModel::copies, false), KeepRule::presentAgain);
     EXPECT_EQ(platform::keepRuleFor(SwapModel::reportsAge, false), KeepRule::askAge);
     EXPECT_EQ(platform::keepRuleFor(SwapModel::unknown, false), KeepRule::keepCopy);
@@ -75,6 +82,16 @@ TEST(PresentationRules, TheKeptTextureGrowsToPowersOfTwoWhenTheWindowOutgrowsIt)
     expectSize(platform::keptTextureSize(first, 1100, 600), 2048, 1024);
     expectSize(platform::keptTextureSize(first, 800, 1025), 1024, 2048);
     expectSize(platform::keptTextureSize(TextureSize{0, 0}, 1, 1), 1, 1);
+}
+
+TEST(ListsExtension, FindsWholeNamesOnly)
+{
+    const char* list = "GL_EXT_buffer_age_x GL_ARB_framebuffer_object GLX_EXT_buffer_age";
+    EXPECT_TRUE(platform::listsExtension(list, "GL_ARB_framebuffer_object"));
+    EXPECT_TRUE(platform::listsExtension(list, "GLX_EXT_buffer_age"));
+    EXPECT_FALSE(platform::listsExtension(list, "GL_EXT_buffer_age"));
+    EXPECT_FALSE(platform::listsExtension(list, "ARB_framebuffer_object"));
+    EXPECT_FALSE(platform::listsExtension(nullptr, "GLX_EXT_buffer_age"));
 }
 
 }  // namespace

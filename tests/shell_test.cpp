@@ -1,6 +1,7 @@
 #include "app/shell.h"
 #include "app/show.h"
 #include "app/timeline.h"
+#include "platform/font_system.h"
 #include "tests/gl_test.h"
 
 #include <GL/glut.h>
@@ -11,6 +12,15 @@
 namespace {
 
 using ShellTest = GlTest;
+
+// The show on the test's window, for the callbacks to drive.
+void initScene()
+{
+    std::string error;
+    std::unique_ptr<Show> show = Show::create(platform::FontContext::screen(), error);
+    ASSERT_TRUE(show) << error;
+    adoptShow(std::move(show));
+}
 
 Matrix perspective(double fovyDegrees, double aspect, double zNear, double zFar)
 {

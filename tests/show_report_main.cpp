@@ -23,7 +23,8 @@ namespace {
 int reportFont()
 {
     std::string error;
-    auto font = platform::SystemFont::open(platform::FontContext::screen(), "verdana", 128, false, false, error);
+    auto font = platform::SystemFont::open(platform::FontContext::screen(), Show::fontRequest().faceName,
+                                           Show::fontRequest().height, false, false, error);
     if (!font) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
@@ -39,7 +40,7 @@ int reportFont()
 int reportAtlas()
 {
     std::string error;
-    auto atlas = GlyphAtlas::open(platform::FontContext::screen(), {"verdana", 128, false, false}, error);
+    auto atlas = GlyphAtlas::open(platform::FontContext::screen(), Show::fontRequest(), error);
     if (!atlas || !atlas->drawGlyphs(error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;

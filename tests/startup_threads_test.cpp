@@ -3,6 +3,7 @@
 // the font. Any race the sanitizer sees ends the test process with status 66.
 #include "app/shell.h"
 #include "app/show.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "tests/no_fonts.h"
 #include "text/pending_glyph_atlas.h"
@@ -14,13 +15,20 @@ namespace {
 
 TEST(StartupThreads, TheShowStartsAndDrawsAsItsMainDoesIt)
 {
-    prepareScene();
-    WindowRequest window;
-    window.glutArguments = {"starwhirl"};
-    ASSERT_FALSE(openWindow(window));
-    initScene();
-    reshape(800, 600);
-    EXPECT_TRUE(theShow().display(0.0f));
+    StartupActions startup;
+    startup.openWindow = [] {
+        WindowRequest window;
+        window.glutArguments = {"starwhirl"};
+        if (openWindow(window))
+            return "no window";
+        Show::reshape(showWindowSize.width, showWindowSize.height);
+        return "";
+    };
+    startup.firstFrame = [](Show& show) { EXPECT_TRUE(show.display(0.0f)); };
+    std::string error;
+    std::unique_ptr<Show> show = startShow(startup, error);
+    ASSERT_TRUE(show) << error;
+    adoptShow(std::move(show));
     idle();
     EXPECT_TRUE(theShow().display(1.0f));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));

@@ -1,5 +1,7 @@
 #include "capture/temporary_file.h"
 
+#include "capture/path_parts.h"
+
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -116,8 +118,37 @@ TEST_F(TemporaryFileTest, AnyNameTheFileSystemTakesCanBeWritten)
         EXPECT_EQ(stem.compare(0, kept.size(), kept), 0) << "the stem is cut, not changed";
         EXPECT_TRUE(kept.empty() || (static_cast<unsigned char>(kept.back()) & 0xC0) != 0xC0)
             << "a character's first byte is left without the rest";
+        EXPECT_EQ(checkReplaceable(target), "");
         ASSERT_TRUE(file.keep(error)) << error;
         EXPECT_EQ(access(target.c_str(), F_OK), 0);
+    }
+    // One byte more would be written in full and then fail to take its name.
+    std::string tooLong = std::string(252, 'x') + ".mp4";
+    EXPECT_EQ(checkReplaceable(dir + "/" + tooLong),
+              "cannot write " + dir + "/" + tooLong + ": its name is 256 bytes long, and the folder " + dir +
+                  " takes names of at most 255; give a shorter name");
+}
+
+// The extension chooses ffmpeg's container, so every reader of a name must
+// cut it the same way.
+TEST(PathParts, CutsTheFileNameAtItsLastDotButNotAtALeadingOne)
+{
+    struct Case {
+        std::string path, folder, stem, extension, folderPath;
+    };
+    for (const Case& c : {Case{"show.mp4", "", "show", ".mp4", "."},
+                          Case{"show", "", "show", "", "."},
+                          Case{".mp4", "", ".mp4", "", "."},
+                          Case{"-", "", "-", "", "."},
+                          Case{"v.d/show", "v.d/", "show", "", "v.d"},
+                          Case{"a/b/.x.mkv", "a/b/", ".x", ".mkv", "a/b"},
+                          Case{"/show.tar.mp4", "/", "show.tar", ".mp4", "/"},
+                          Case{"show.", "", "show", ".", "."}}) {
+        PathParts parts = splitPath(c.path);
+        EXPECT_EQ(parts.folder, c.folder) << c.path;
+        EXPECT_EQ(parts.stem, c.stem) << c.path;
+        EXPECT_EQ(parts.extension, c.extension) << c.path;
+        EXPECT_EQ(folderOf(c.path), c.folderPath) << c.path;
     }
 }
 

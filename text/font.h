@@ -22,9 +22,10 @@ struct GlyphMetricsFloat {
     float gmfCellIncY;
 };
 
-// The text interface: a system font and a block of 256 display lists, one per
-// 8-bit character code, so that a string of bytes draws with one list call.
-// Construct only while a GL context is current.
+// The text interface: a block of 256 display lists, one per 8-bit character
+// code, so that a string of bytes draws with one list call, and the system
+// font they are made from, which the derived font lets go once it has made
+// them. Construct only while a GL context is current.
 class Font {
 public:
     // Takes a face already looked up; makes the block of lists.
@@ -61,7 +62,8 @@ private:
     std::unique_ptr<platform::SystemFont> systemFont_;
 };
 
-// A font drawn as textured quads from one mipmapped atlas of all 256 codes.
+// A font drawn as textured quads from one mipmapped atlas of all 256 codes
+// (text/texture_font.cpp).
 class TextureFont : public Font {
 public:
     // Makes the font of a drawn atlas: its lists, from the face's outline

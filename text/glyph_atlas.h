@@ -40,6 +40,7 @@ public:
     // The face, for the font that owns it from then on.
     std::unique_ptr<platform::SystemFont> takeFont() { return std::move(font_); }
     const platform::GlyphCanvas& image() const { return *image_; }
+    platform::GlyphCanvas& image() { return *image_; }
     // The character's extent as drawGlyphs measured it.
     platform::CharExtent extent(unsigned char code) const { return extents_[code]; }
 

@@ -4,12 +4,14 @@
 // before the first idle, as natively.
 #include "app/shell.h"
 #include "app/show.h"
+#include "app/startup.h"
 #include "app/timeline.h"
 #include "app/window_size.h"
 #include "platform/process_end.h"
 
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstdio>
 #include <vector>
@@ -53,10 +55,11 @@ EM_JS(void, frameDrawn, (int frame, const char* scene), {
 });
 
 // Gives the drawing buffer the size the page asks for (Module.wantedCanvasSize:
-// the screen's in full screen, else 800 x 600) and tells the show, as a
-// native window's resize does. True when the size changed.
+// the screen's in full screen, else the show's own, which `width` and
+// `height` bring) and tells the show, as a native window's resize does. True
+// when the size changed.
 EM_JS(int, followCanvasSize, (int* width, int* height), {
-    var size = Module['wantedCanvasSize'] ? Module['wantedCanvasSize']() : [800, 600];
+    var size = Module['wantedCanvasSize'] ? Module['wantedCanvasSize']() : [HEAP32[width >> 2], HEAP32[height >> 2]];
     var canvas = Module['canvas'];
     if (!(size[0] >= 1 && size[1] >= 1) || (canvas.width == size[0] && canvas.height == size[1]))
         return 0;
@@ -74,6 +77,17 @@ EM_JS(void, startupStep, (const char* step), {
         Module['onStartupStep'](UTF8ToString(step));
 });
 
+// Set when the browser takes the WebGL context away (a GPU reset, a driver
+// update). The show's texture and display lists went with it; drawing on
+// would show nothing, so the next pass ends the show instead.
+bool contextLost = false;
+
+EM_BOOL lostContext(int, const void*, void*)
+{
+    contextLost = true;
+    return EM_TRUE;
+}
+
 void drawn()
 {
     float frame = theShow().frame();
@@ -82,7 +96,12 @@ void drawn()
 
 void pass()
 {
-    int width = 0, height = 0;
+    if (contextLost) {
+        std::fprintf(stderr, "starwhirl: the graphics context was lost (the graphics card was reset or its driver "
+                             "changed); reload the page to start the show again\n");
+        platform::endProcess(1);
+    }
+    int width = showWindowSize.width, height = showWindowSize.height;
     if (followCanvasSize(&width, &height))
         reshape(width, height);
     std::vector<KeyPress> keys;
@@ -98,21 +117,39 @@ void pass()
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(showWindowSize.width, showWindowSize.height);
-    if (glutCreateWindow("starwhirl") == 0) {
-        std::fprintf(stderr, "starwhirl: this browser gives the page no WebGL; the show needs WebGL 1 "
-                             "(it may be switched off in the browser's settings)\n");
+    StartupActions startup;
+    startup.openWindow = [&]() -> std::string {
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowSize(showWindowSize.width, showWindowSize.height);
+        if (glutCreateWindow("starwhirl") == 0)
+            return "this browser gives the page no WebGL; the show needs WebGL 1 (it may be switched off in the "
+                   "browser's settings)";
+        emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, lostContext);
+        glutKeyboardFunc(keyPressed);
+        reshape(showWindowSize.width, showWindowSize.height);
+        return {};
+    };
+    startup.firstFrame = [](Show& show) { show.display(); };
+    // A page has no threads, and without exceptions the attempt to start one
+    // would end the program.
+    startup.fontStart = PendingGlyphAtlas::Start::whenTaken;
+    // The page hears of the context and of initScene, to tell the time to
+    // the first frame apart.
+    std::string error;
+    StepRunner reported = [&error](StartupStep step, const std::function<void()>& work) {
+        work();
+        if (step == StartupStep::windowAndFont && error.empty())
+            startupStep("webgl-context");
+        if (step == StartupStep::initScene && error.empty())
+            startupStep("init-scene");
+    };
+    std::unique_ptr<Show> show = startShow(startup, error, reported);
+    if (!show) {
+        std::fprintf(stderr, "starwhirl: %s\n", error.c_str());
         platform::endProcess(1);
     }
-    startupStep("webgl-context");
-    glutKeyboardFunc(keyPressed);
-
-    reshape(showWindowSize.width, showWindowSize.height);
-    initScene();
-    startupStep("init-scene");
-    display();
+    adoptShow(std::move(show));
     drawn();
     // 0: at the browser's display refresh; 1: main does not return.
     emscripten_set_main_loop(pass, 0, 1);

@@ -25,6 +25,8 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 SERVER = os.path.join(ROOT, 'tests', 'web', 'test_server.py')
 HARNESS = os.path.join(ROOT, 'tests', 'web', 'harness.js')
 PAGE_FILES = ('index.html', 'starwhirl.js', 'starwhirl.wasm')
+# Pages of earlier releases carried their script inside index.html.
+LATER_PAGE_FILES = ('page.js',)
 MODES = ('cold', 'warm')
 WAIT_SECONDS = 120
 
@@ -40,6 +42,9 @@ def copy_page(source, target):
         if not os.path.isfile(path):
             raise BenchError(f'{source} has no {name} (make web builds the page)')
         shutil.copy(path, target)
+    for name in LATER_PAGE_FILES:
+        if os.path.isfile(os.path.join(source, name)):
+            shutil.copy(os.path.join(source, name), target)
     shutil.copy(os.path.join(HERE, 'warm_up.html'), target)
 
 

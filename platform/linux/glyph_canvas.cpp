@@ -10,11 +10,6 @@ struct GlyphCanvas::Native {
     ~Native() { munmap(mapping, bytes); }
 };
 
-void GlyphCanvas::NativeRelease::operator()(Native* native) const
-{
-    delete native;
-}
-
 GlyphCanvas::NativePointer GlyphCanvas::allocate(int width, int height, std::uint8_t*& pixels,
                                                            std::string& error)
 {

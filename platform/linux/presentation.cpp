@@ -1,5 +1,7 @@
 #include "platform/presentation.h"
 
+#include "platform/extension_list.h"
+
 #include <GL/gl.h>
 #include <GL/glx.h>
 #include <GL/glxext.h>
@@ -15,34 +17,20 @@ bool startsWith(const char* text, const char* prefix)
     return text && std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-bool hasExtension(const char* extensions, const char* name)
-{
-    if (!extensions)
-        return false;
-    std::size_t length = std::strlen(name);
-    for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name)) {
-        bool starts = at == extensions || at[-1] == ' ';
-        bool ends = at[length] == ' ' || at[length] == '\0';
-        if (starts && ends)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
-SwapModel swapModel()
+SwapFacts swapFacts()
 {
+    SwapFacts facts;
     // Mesa's software rasterisers reach an X window only through the
     // software path, which presents the client's back buffer with
     // XPutImage: a copy, after which the back buffer is untouched.
     auto renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (startsWith(renderer, "llvmpipe") || startsWith(renderer, "softpipe"))
-        return SwapModel::copies;
+    facts.copies = startsWith(renderer, "llvmpipe") || startsWith(renderer, "softpipe");
     Display* display = glXGetCurrentDisplay();
-    if (display && hasExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_EXT_buffer_age"))
-        return SwapModel::reportsAge;
-    return SwapModel::unknown;
+    facts.reportsAge =
+        display && listsExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_EXT_buffer_age");
+    return facts;
 }
 
 int backBufferAge()

@@ -8,7 +8,10 @@ namespace platform {
 // browser; a swap inside the pass presents nothing and leaves the drawing as
 // it is. So every presentation of a frame shows that frame, nothing is ever
 // copied, and WebGL 1, which cannot copy between framebuffers, suffices.
-FramePresenter::FramePresenter() : presentations_(KeepRule::presentAgain) {}
+// Nothing to count or keep: no Native.
+struct FramePresenter::Native {};
+
+FramePresenter::FramePresenter() = default;
 
 FramePresenter::~FramePresenter() = default;
 

@@ -9,11 +9,6 @@ struct GlyphCanvas::Native {
     ~Native() { std::free(pixels); }
 };
 
-void GlyphCanvas::NativeRelease::operator()(Native* native) const
-{
-    delete native;
-}
-
 GlyphCanvas::NativePointer GlyphCanvas::allocate(int width, int height, std::uint8_t*& pixels,
                                                            std::string& error)
 {

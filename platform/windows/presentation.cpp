@@ -4,17 +4,17 @@
 
 namespace platform {
 
-SwapModel swapModel()
+SwapFacts swapFacts()
 {
     // A pixel format may promise that SwapBuffers copies the back buffer and
     // leaves it as it was; most promise nothing, and WGL has no buffer age.
     HDC dc = wglGetCurrentDC();
     int format = dc ? GetPixelFormat(dc) : 0;
     PIXELFORMATDESCRIPTOR description{};
-    if (format > 0 && DescribePixelFormat(dc, format, sizeof description, &description) &&
-        (description.dwFlags & PFD_SWAP_COPY))
-        return SwapModel::copies;
-    return SwapModel::unknown;
+    SwapFacts facts;
+    facts.copies = format > 0 && DescribePixelFormat(dc, format, sizeof description, &description) &&
+                   (description.dwFlags & PFD_SWAP_COPY);
+    return facts;
 }
 
 int backBufferAge()

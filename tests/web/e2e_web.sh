@@ -9,7 +9,15 @@
 #                   and frames 350, 1000, 2400 and 3500 against the native
 #                   build's pictures of the same frames; the times of the
 #                   steps to the first frame
-#   escape          Escape after frame 300 ends the show at once with status 0
+#   escape          Escape after frame 300 ends the show at once with status 0,
+#                   and the ended page keeps its 4:3 box with the status line
+#                   in sight
+#   lost_context    the WebGL context lost after frame 300: the show ends with
+#                   status 1 and the status line says why and what to do
+#   strict_policy   a server's Content-Security-Policy of script-src 'self'
+#                   'wasm-unsafe-eval' lets the page play; without
+#                   'wasm-unsafe-eval' the status line says the policy must
+#                   allow it
 #   no_webgl        a browser without WebGL: status 1 and a line saying so
 #   wrong_openings  the page opened as a file, without starwhirl.js, without
 #                   starwhirl.wasm and with it cut short: the status line
@@ -27,19 +35,20 @@ check=$2
 page=$3
 native=${4:-}
 
-for file in index.html starwhirl.js starwhirl.wasm; do
+for file in index.html page.js starwhirl.js starwhirl.wasm; do
   [ -f "$page/$file" ] || fail "the page has no $file in $page"
 done
 # Each browser is started in a process group of its own, which ends with it.
 groups=()
 trap 'for group in "${groups[@]}"; do kill -- -"$group" 2>/dev/null; done; cleanup' EXIT
 
-# serve PAGE_DIR OUT_DIR: starts a test server for the page; sets $port and
-# $out, where its reports go.
+# serve PAGE_DIR OUT_DIR [POLICY]: starts a test server for the page, which
+# sends POLICY as its Content-Security-Policy; sets $port and $out, where its
+# reports go.
 serve() {
   out=$2
   mkdir -p "$out"
-  python3 "$here/tests/web/test_server.py" "$1" "$here/tests/web/harness.js" "$out" >"$out.port" &
+  python3 "$here/tests/web/test_server.py" "$1" "$here/tests/web/harness.js" "$out" "${3:-}" >"$out.port" &
   started+=($!)
   port=
   for _ in $(seq 50); do [ -s "$out.port" ] && break; sleep 0.1; done
@@ -194,6 +203,44 @@ escape)
   counter_lines 1 "$last" >"$dir/expected-lines"
   expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
   expect_no_errors
+  # The runtime leaves the drawing buffer 1 x 1 at the end; the box is to
+  # keep its shape and the last message its place.
+  read -r _ left top width height _ bottom _ window_width window_height <"$out/layout-at-end"
+  echo "$engine: after the end the canvas is $width x $height; the status line ends at $bottom of $window_height"
+  [ "$width" -gt 0 ] && [ $((width * 3 - height * 4)) -le 4 ] && [ $((height * 4 - width * 3)) -le 4 ] ||
+    fail "after the end the canvas is $width x $height, not 4:3"
+  [ "$bottom" -le "$window_height" ] || fail "after the end the status line is out of sight"
+  ;;
+lost_context)
+  serve "$page" "$dir/out"
+  play "?lose=300" 300
+  expect_text "$out/lost" "lost after frame 300" "the harness"
+  expect_text "$out/exit" 1 "the exit status after the context was lost"
+  last=$(tail -n 1 "$out/lines")
+  last=${last%.000000}
+  # The browser tells the page in an event of its own, a pass or two later.
+  [ "$last" -ge 300 ] && [ "$last" -le 305 ] || fail "the show went on to frame $last after losing its context at 300"
+  counter_lines 1 "$last" >"$dir/expected-lines"
+  expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
+  line=$(cat "$out/status-at-end")
+  [[ $line == "The show has ended: the graphics context was lost after frame "3[0-9][0-9]" (the graphics card was reset or its driver changed). Reload the page to start the show again." ]] ||
+    fail "the status line after the context was lost says: $line"
+  expect_no_errors_but "starwhirl: the graphics context was lost (the graphics card was reset or its driver changed); reload the page to start the show again"
+  echo "$engine: $line"
+  ;;
+strict_policy)
+  serve "$page" "$dir/out" "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'"
+  play "?escape=30" 300
+  expect_text "$out/exit" 0 "the exit status under a strict policy"
+  expect_no_errors
+
+  serve "$page" "$dir/out-no-wasm-eval" "script-src 'self'"
+  play "?" 120
+  expect_text "$out/exit" "cannot play" "how the page ended when the policy refused the compile"
+  line=$(cat "$out/status-at-end")
+  [[ $line == "The show cannot start: this server's Content-Security-Policy does not let the page compile starwhirl.wasm (the browser says: "*"). The policy must allow 'wasm-unsafe-eval', for example: script-src 'self' 'wasm-unsafe-eval'." ]] ||
+    fail "the status line when the policy refused the compile says: $line"
+  echo "$engine: with script-src 'self': $line"
   ;;
 no_webgl)
   serve "$page" "$dir/out"
@@ -205,7 +252,7 @@ no_webgl)
   ;;
 wrong_openings)
   # Opened as a file, with the harness beside it reporting to the server.
-  copy_page "$dir/as-file" index.html starwhirl.js starwhirl.wasm
+  copy_page "$dir/as-file" index.html page.js starwhirl.js starwhirl.wasm
   cp "$here/tests/web/harness.js" "$dir/as-file/"
   sed -i 's|<script src="starwhirl.js"|<script src="harness.js"></script>&|' "$dir/as-file/index.html"
   serve "$dir/as-file" "$dir/out-file"
@@ -213,17 +260,17 @@ wrong_openings)
   expect_cannot_play "The show cannot start from a file opened in the browser, which loads no program that way. Serve this folder with make serve-web or any static web server and open the page from there."
   echo "$engine: opened as a file: $(cat "$out/status-at-end")"
 
-  copy_page "$dir/no-js" index.html starwhirl.wasm
+  copy_page "$dir/no-js" index.html page.js starwhirl.wasm
   serve "$dir/no-js" "$dir/out-no-js"
   play "?" 120
   expect_cannot_play "The show cannot start: starwhirl.js could not be loaded (the server has no such file or could not be reached). Put starwhirl.js beside index.html (make web builds it into build-web/)."
 
-  copy_page "$dir/no-wasm" index.html starwhirl.js
+  copy_page "$dir/no-wasm" index.html page.js starwhirl.js
   serve "$dir/no-wasm" "$dir/out-no-wasm"
   play "?" 120
   expect_cannot_play "The show cannot start: starwhirl.wasm could not be loaded (the server answered 404 Not Found). Put starwhirl.wasm beside index.html (make web builds it into build-web/)."
 
-  copy_page "$dir/cut-short" index.html starwhirl.js
+  copy_page "$dir/cut-short" index.html page.js starwhirl.js
   head -c 100000 "$page/starwhirl.wasm" >"$dir/cut-short/starwhirl.wasm"
   serve "$dir/cut-short" "$dir/out-cut-short"
   play "?" 120

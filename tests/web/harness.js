@@ -6,6 +6,8 @@
 //   ?frames=350,1000  the frames to picture
 //   ?escape=N         press Escape after frame N is drawn
 //   ?layout=N         report where the canvas and the status line lie, at frame N
+//                     (and always once the show has ended, as layout-at-end)
+//   ?lose=N           lose the WebGL context (WEBGL_lose_context) after frame N
 //   ?fullscreen=N     at frame N press the page's full-screen control, then
 //                     press it again, reporting the drawing buffer's size in
 //                     and after full screen; then Escape
@@ -16,6 +18,7 @@
   var wanted = (query.get('frames') || '').split(',').filter(Boolean).map(Number);
   var escapeAt = frameOption('escape');
   var layoutAt = frameOption('layout');
+  var loseAt = frameOption('lose');
   var fullScreenAt = frameOption('fullscreen');
   var server = query.get('report') || '';
   var lines = [];
@@ -52,10 +55,10 @@
     window.dispatchEvent(new KeyboardEvent('keydown', {key: 'Escape', keyCode: 27, bubbles: true}));
   }
   // One line: "canvas LEFT TOP WIDTH HEIGHT status BOTTOM window WIDTH HEIGHT", CSS pixels.
-  function reportLayout() {
+  function reportLayout(name) {
     var canvas = Module.canvas.getBoundingClientRect();
     var line = document.getElementById('status').getBoundingClientRect();
-    post('layout', ['canvas', canvas.left, canvas.top, canvas.width, canvas.height, 'status', line.bottom,
+    post(name, ['canvas', canvas.left, canvas.top, canvas.width, canvas.height, 'status', line.bottom,
                     'window', innerWidth, innerHeight].map(function (v) {
       return typeof v === 'number' ? Math.round(v) : v;
     }).join(' ') + '\n');
@@ -117,7 +120,12 @@
     if (frame === 0) reportTime('first-frame');
     if (frame === 1000) post('status-at-1000', status());
     if (wanted.indexOf(frame) >= 0) readFrame(frame);
-    if (frame === layoutAt) reportLayout();
+    if (frame === layoutAt) reportLayout('layout');
+    if (frame === loseAt) {
+      var extension = Module.ctx.getExtension('WEBGL_lose_context');
+      post('lost', (extension ? 'lost after frame ' + frame : 'no WEBGL_lose_context') + '\n');
+      if (extension) extension.loseContext();
+    }
     if (fullScreenAt >= 0) fullScreenStep(frame);
     // Between passes, as a real key press arrives.
     if (frame === escapeAt) setTimeout(pressEscape, 0);
@@ -127,7 +135,12 @@
     flushLines();
     post('status-at-end', status());
     post('problem', document.getElementById('problem').textContent + '\n');
-    post('exit', code + '\n');
+    // The runtime's last steps come after this hook; the page is seen as
+    // they leave it.
+    setTimeout(function () {
+      reportLayout('layout-at-end');
+      post('exit', code + '\n');
+    }, 100);
   };
   Module.onAbort = function (what) {
     page.onAbort(what);

@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
-"""test_server.py PAGE_DIR HARNESS_JS OUT_DIR: serves the page's files on
+"""test_server.py PAGE_DIR HARNESS_JS OUT_DIR [POLICY]: serves the page's files on
 127.0.0.1 only, at a port the system chooses, printed on standard output as
 the first line. index.html is served with HARNESS_JS loaded before the show's
 script. Each POST to /report/NAME appends its body to OUT_DIR/NAME, from this
 server's pages or from a page opened as a file; each file asked for and not
-found is noted in OUT_DIR/missing. Runs until terminated."""
+found is noted in OUT_DIR/missing. With POLICY every answer carries it as
+its Content-Security-Policy. Runs until terminated."""
 import http.server
 import os
 import sys
 
 page_dir, harness_js, out_dir = sys.argv[1:4]
+policy = sys.argv[4] if len(sys.argv) > 4 else ''
+
 SHOW_SCRIPT = b'<script src="starwhirl.js"'
 
 
@@ -40,6 +43,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.send_response(200)
         self.send_header('Content-Type', content_type)
         self.send_header('Content-Length', str(len(body)))
+        if policy:
+            self.send_header('Content-Security-Policy', policy)
         self.end_headers()
         self.wfile.write(body)
 
