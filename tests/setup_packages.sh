@@ -12,7 +12,7 @@ packages_of() {
   make -s -C "$src" packages FOR="$1" >"$dir/$1" || fail "make packages FOR=$1 failed"
   [ -s "$dir/$1" ] || fail "make packages FOR=$1 lists nothing"
 }
-commands=(run build test package bench windows test-windows web serve-web bench-web test-web test-all)
+commands=(run build test package bench windows test-windows web serve-web bench-web test-web arm64 package-arm64 test-arm64 test-all)
 for command in "${commands[@]}"; do packages_of "$command"; done
 
 # Nothing of the tests, the other platforms, the package checks or the bench.
@@ -29,13 +29,16 @@ includes() {
   missing=$(sort "$dir/$1" | comm -13 - <(sort "$dir/$2"))
   [ -z "$missing" ] || fail "make $1 would not install what make $2 does: $missing"
 }
-for command in build package bench windows web; do includes "$command" run; done
+for command in build package bench windows web arm64; do includes "$command" run; done
 includes test build
 includes test-windows build
 includes test-windows windows
 includes test-web build
 includes test-web web
 includes bench-web web
+includes package-arm64 arm64
+includes test-arm64 build
+includes test-arm64 arm64
 # make test-all installs whatever any other command would.
 for command in "${commands[@]}"; do includes test-all "$command"; done
 

@@ -26,3 +26,8 @@ add_test(NAME windows.show
           $<TARGET_FILE:starwhirl-show-report> ${STARWHIRL_LINUX_BUILD}/tests/starwhirl-show-report
           ${STARWHIRL_WINEPREFIX})
 set_tests_properties(windows.show PROPERTIES TIMEOUT 1500)
+
+# The zip's notices against what the linker put into the program.
+add_test(NAME windows.notices
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/notices.sh ${CMAKE_BINARY_DIR}/starwhirl-windows.zip:starwhirl/LICENCES.txt
+          ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/starwhirl.map)
