@@ -84,6 +84,16 @@ user_pref("toolkit.startup.max_resumed_crashes", -1);
 PREFS
 }
 
+# The show stopped at a frame from $1 to $2 after $3 at frame $1, every
+# counter line up to it written once, in order.
+expect_stopped_within() {
+  last=$(tail -n 1 "$out/lines")
+  last=${last%.000000}
+  [ "$last" -ge "$1" ] && [ "$last" -le "$2" ] || fail "the show went on to frame $last after $3 at frame $1"
+  counter_lines 1 "$last" >"$dir/expected-lines"
+  expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
+}
+
 # play URL SECONDS [OPTION...]: opens URL (a page of the server when it
 # starts with ?) and waits until the page reports its end. Options:
 # --no-webgl, --window=WIDTH,HEIGHT.
@@ -195,13 +205,9 @@ escape)
   serve "$page" "$dir/out"
   play "?escape=300" 300
   expect_text "$out/exit" 0 "the exit status after Escape"
-  last=$(tail -n 1 "$out/lines")
-  last=${last%.000000}
   # The key arrives between two passes, so at most the pass after frame 300
   # runs first.
-  [ "$last" -ge 300 ] && [ "$last" -le 301 ] || fail "the show went on to frame $last after Escape at frame 300"
-  counter_lines 1 "$last" >"$dir/expected-lines"
-  expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
+  expect_stopped_within 300 301 "Escape"
   expect_no_errors
   # The runtime leaves the drawing buffer 1 x 1 at the end; the box is to
   # keep its shape and the last message its place.
@@ -216,12 +222,8 @@ lost_context)
   play "?lose=300" 300
   expect_text "$out/lost" "lost after frame 300" "the harness"
   expect_text "$out/exit" 1 "the exit status after the context was lost"
-  last=$(tail -n 1 "$out/lines")
-  last=${last%.000000}
   # The browser tells the page in an event of its own, a pass or two later.
-  [ "$last" -ge 300 ] && [ "$last" -le 305 ] || fail "the show went on to frame $last after losing its context at 300"
-  counter_lines 1 "$last" >"$dir/expected-lines"
-  expect_file "$out/lines" "$dir/expected-lines" "the counter lines"
+  expect_stopped_within 300 305 "losing its context"
   line=$(cat "$out/status-at-end")
   [[ $line == "The show has ended: the graphics context was lost after frame "3[0-9][0-9]" (the graphics card was reset or its driver changed). Reload the page to start the show again." ]] ||
     fail "the status line after the context was lost says: $line"
