@@ -2,6 +2,10 @@
 // from a raw file of them, with the capture's own encoder settings: CPU time
 // (user + system, the capture's children included) and wall time, the two
 // launched in turn, median of the runs; then the whole show as one video.
+// Where the capture spends more than the encoder alone is told step by step:
+// the drawing (the same frames drawn, not encoded), the capture's own time
+// beyond it (reading frames back and writing them to the pipe), and its ffmpeg
+// beside the encoder alone (taking frames from a pipe, next to the drawing).
 //
 //   starwhirl-capture-bench [--runs N] [--frames N] [--sizes WxH,...] [--whole WxH,...]
 //                           [--previous CAPTURE]   (on an X server: make bench-capture)
@@ -31,6 +35,7 @@ namespace {
 
 const std::string captureProgram = STARWHIRL_CAPTURE;
 const std::string rawFramesProgram = STARWHIRL_RAW_FRAMES;
+const std::string encoderMeter = STARWHIRL_ENCODER_METER;
 constexpr double goalRatio = 1.1;
 
 [[noreturn]] void stop(const std::string& message)
@@ -101,12 +106,16 @@ public:
         if (!mkdtemp(name.data()))
             stop("cannot make a folder for the bench's files: " + pattern + ": " + std::strerror(errno));
         path_ = name.data();
+        if (mkdir((path_ + "/meter").c_str(), 0700) != 0 ||
+            symlink(encoderMeter.c_str(), (path_ + "/meter/ffmpeg").c_str()) != 0)
+            stop("cannot make " + path_ + "/meter/ffmpeg: " + std::strerror(errno));
     }
     ~Scratch()
     {
-        for (const char* file : {"/video.mp4", "/frames.rgb", "/errors"})
+        for (const char* file : {"/video.mp4", "/frames.rgb", "/errors", "/encoder-cpu", "/meter/ffmpeg"})
             unlink((path_ + file).c_str());
         rmdir((path_ + "/pictures").c_str());
+        rmdir((path_ + "/meter").c_str());
         rmdir(path_.c_str());
     }
     std::string operator/(const std::string& file) const { return path_ + "/" + file; }
@@ -122,16 +131,18 @@ struct Cost {
         cpuS.push_back((run.userMs + run.systemMs) / 1000.0);
         wallS.push_back(run.wallMs / 1000.0);
     }
+    void addCpu(double seconds) { cpuS.push_back(seconds); }
     double cpu() const { return median(cpuS); }
     double wall() const { return median(wallS); }
 };
 
 // Runs a program with its standard error kept aside, shown only if it fails.
-ProcessRun runQuietly(const Scratch& scratch, const std::vector<std::string>& argv)
+ProcessRun runQuietly(const Scratch& scratch, const std::vector<std::string>& argv,
+                      const std::vector<std::string>& environment = {})
 {
     std::vector<std::string> wrapped = {"sh", "-c", "exec \"$@\" 2>\"$0\"", scratch / "errors"};
     wrapped.insert(wrapped.end(), argv.begin(), argv.end());
-    ProcessRun run = runProcess(wrapped);
+    ProcessRun run = runProcess(wrapped, environment);
     if (run.exitStatus != 0) {
         std::ifstream errors(scratch / "errors");
         std::stringstream said;
@@ -163,9 +174,28 @@ std::vector<std::string> encoderCommand(const Scratch& scratch, const WindowSize
             "-crf", "23", "-c:v", "libx264", "-pix_fmt", "yuv420p", "-y", scratch / "video.mp4"};
 }
 
+// Runs the capture with its ffmpeg metered; the CPU seconds its ffmpeg runs
+// (the one-frame trial and the encoding) took go to `itsEncoder`.
+ProcessRun runMetered(const Scratch& scratch, const std::vector<std::string>& argv, Cost& itsEncoder)
+{
+    const char* path = std::getenv("PATH");
+    std::string searched = path ? path : "/usr/bin:/bin";
+    std::string log = scratch / "encoder-cpu";
+    unlink(log.c_str());
+    ProcessRun run = runQuietly(scratch, argv,
+                                {"PATH=" + scratch / "meter" + ":" + searched, "STARWHIRL_METER_PATH=" + searched,
+                                 "STARWHIRL_METER_LOG=" + log});
+    std::ifstream lines(log);
+    double seconds = 0.0, total = 0.0;
+    while (lines >> seconds)
+        total += seconds;
+    itsEncoder.addCpu(total);
+    return run;
+}
+
 struct SizeResult {
     WindowSize size;
-    Cost capture, encoder, drawing, previous;
+    Cost capture, itsEncoder, encoder, drawing, previous;
 };
 
 struct WholeResult {
@@ -175,14 +205,14 @@ struct WholeResult {
 
 SizeResult measureSize(const Options& options, const Scratch& scratch, const WindowSize& size)
 {
-    SizeResult result{size, {}, {}, {}, {}};
+    SizeResult result{size, {}, {}, {}, {}, {}};
     const int last = options.frames - 1;
     std::fprintf(stderr, "%s: writing %d raw frames\n", toString(size).c_str(), options.frames);
     runQuietly(scratch, {rawFramesProgram, toString(size), std::to_string(last), scratch / "frames.rgb"});
     for (int run = 1; run <= options.runs; ++run) {
         std::fprintf(stderr, "%s: run %d of %d: capture, encoder alone, drawing only%s\n", toString(size).c_str(), run,
                      options.runs, options.previous.empty() ? "" : ", previous capture");
-        result.capture.add(runQuietly(scratch, captureCommand(captureProgram, scratch, size, last)));
+        result.capture.add(runMetered(scratch, captureCommand(captureProgram, scratch, size, last), result.itsEncoder));
         result.encoder.add(runQuietly(scratch, encoderCommand(scratch, size)));
         // The same frames drawn, the last one read and written as a picture.
         result.drawing.add(runQuietly(scratch, {captureProgram, "--frames", std::to_string(last), "--out",
@@ -203,6 +233,14 @@ WholeResult measureWhole(const Options& options, const Scratch& scratch, const W
     result.capture.add(runQuietly(scratch, captureCommand(captureProgram, scratch, size, 4199)));
     if (!options.previous.empty())
         result.previous.add(runQuietly(scratch, captureCommand(options.previous, scratch, size, 4199)));
+    return result;
+}
+
+std::vector<double> differences(const std::vector<double>& a, const std::vector<double>& b)
+{
+    std::vector<double> result;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+        result.push_back(a[i] - b[i]);
     return result;
 }
 
@@ -234,21 +272,30 @@ static int measure(int argc, char** argv)
     std::printf("\nstarwhirl-capture against ffmpeg encoding the same %d frames alone (libx264, medium, crf 23), "
                 "launched in turn; median of %d runs each; CPU is user + system seconds\n\n",
                 options.frames, options.runs);
-    std::printf("| size | capture CPU s | encoder alone CPU s | capture / encoder | drawing only CPU s | "
-                "rest CPU s | capture wall s | encoder wall s |%s\n",
+    std::printf("| size | capture CPU s | encoder alone CPU s | capture / encoder | capture wall s | encoder wall s |%s\n",
                 withPrevious ? " previous capture CPU s | this / previous |" : "");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|%s\n", withPrevious ? "---:|---:|" : "");
+    std::printf("|---|---:|---:|---:|---:|---:|%s\n", withPrevious ? "---:|---:|" : "");
     for (const SizeResult& r : sizes) {
-        std::printf("| %s | %.2f | %.2f | %s | %.2f | %.2f | %.2f | %.2f |", toString(r.size).c_str(),
-                    r.capture.cpu(), r.encoder.cpu(), times(r.capture.cpu(), r.encoder.cpu()).c_str(),
-                    r.drawing.cpu(), r.capture.cpu() - r.encoder.cpu() - r.drawing.cpu(), r.capture.wall(),
+        std::printf("| %s | %.2f | %.2f | %s | %.2f | %.2f |", toString(r.size).c_str(), r.capture.cpu(),
+                    r.encoder.cpu(), times(r.capture.cpu(), r.encoder.cpu()).c_str(), r.capture.wall(),
                     r.encoder.wall());
         if (withPrevious)
             std::printf(" %.2f | %s |", r.previous.cpu(), times(r.capture.cpu(), r.previous.cpu()).c_str());
         std::printf("\n");
     }
-    std::printf("\nDrawing only: the capture drawing the same frames (start-up included) and writing the last as "
-                "a picture; rest: what the capture spends beyond the encoder and the drawing.\n");
+    std::printf("\nWhere the capture spends more than the encoder alone, CPU s (medians, so the steps need not add "
+                "up exactly):\n\n");
+    std::printf("| size | capture - encoder alone | drawing | reading back and writing to the pipe | "
+                "its ffmpeg - encoder alone |\n|---|---:|---:|---:|---:|\n");
+    for (const SizeResult& r : sizes) {
+        double own = median(differences(r.capture.cpuS, r.itsEncoder.cpuS));
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f |\n", toString(r.size).c_str(),
+                    r.capture.cpu() - r.encoder.cpu(), r.drawing.cpu(), own - r.drawing.cpu(),
+                    r.itsEncoder.cpu() - r.encoder.cpu());
+    }
+    std::printf("\nDrawing: the capture drawing the same frames (start-up included) and writing the last as a "
+                "picture. Reading back and writing: the capture's own time beyond the drawing, its ffmpeg's left "
+                "out (the closing ffprobe check is in it). Its ffmpeg: the one-frame trial and the encoding from the pipe, beside the drawing.\n");
     if (!whole.empty()) {
         std::printf("\nThe whole show (4200 frames) as one video, one run each:\n\n");
         std::printf("| size | capture CPU s | capture wall s |%s\n|---|---:|---:|%s\n",
