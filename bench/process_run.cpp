@@ -18,17 +18,18 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-}  // namespace
-
-ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
+void startChild(ChildProcess& child, const std::vector<std::string>& argv,
+                const std::vector<std::string>& environment)
 {
-    ProcessRun run;
-    Clock::time_point start = Clock::now();
-    ChildProcess child;
     std::string error;
     if (child.start(argv, ChildProcess::Pipe::fromItsOutput, error, environment) != ChildProcess::Start::started)
         throw std::runtime_error(error);
+}
 
+// Reads the child's lines as they come, until it closes its output or has
+// written `wanted` lines (0: no limit).
+void readLines(ChildProcess& child, Clock::time_point start, std::size_t wanted, ProcessRun& run)
+{
     std::string pending;
     char chunk[4096];
     for (;;) {
@@ -36,7 +37,7 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            break;
+            return;
         double now = millisecondsSince(start);
         pending.append(chunk, size_t(got));
         std::size_t end;
@@ -45,7 +46,20 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
             run.lineArrivalMs.push_back(now);
             pending.erase(0, end + 1);
         }
+        if (wanted > 0 && run.lines.size() >= wanted)
+            return;
     }
+}
+
+}  // namespace
+
+ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
+{
+    ProcessRun run;
+    Clock::time_point start = Clock::now();
+    ChildProcess child;
+    startChild(child, argv, environment);
+    readLines(child, start, 0, run);
 
     rusage usage{};
     int status = child.wait(&usage);
@@ -56,5 +70,20 @@ ProcessRun runProcess(const std::vector<std::string>& argv, const std::vector<st
     run.userMs = ms(usage.ru_utime);
     run.systemMs = ms(usage.ru_stime);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+ProcessRun runToFirstLine(const std::vector<std::string>& argv)
+{
+    ProcessRun run;
+    Clock::time_point start = Clock::now();
+    ChildProcess child;
+    startChild(child, argv, {});
+    readLines(child, start, 1, run);
+    int status = child.stop(2000);
+    run.wallMs = millisecondsSince(start);
+    // Ended by us once it has spoken: only a program that ended before its
+    // first line failed.
+    run.exitStatus = run.lines.empty() ? (WIFEXITED(status) ? WEXITSTATUS(status) : -1) : 0;
     return run;
 }

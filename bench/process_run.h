@@ -19,3 +19,7 @@ struct ProcessRun {
 // standard output as it comes; its standard error goes to ours.
 ProcessRun runProcess(const std::vector<std::string>& argv,
                       const std::vector<std::string>& environment = {});
+
+// Runs `argv` until its first line of standard output, then ends it
+// (SIGTERM); only the time of that line is measured.
+ProcessRun runToFirstLine(const std::vector<std::string>& argv);
