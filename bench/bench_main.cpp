@@ -22,7 +22,6 @@
 #include "bench/statistics.h"
 #include "platform/standard_streams.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -360,8 +359,7 @@ void judgeGoals(const BenchOptions& options, const Measurements& m)
     const std::vector<double>& showStartups = m.startups[0].firstLineMs;
     const double startupShow = median(showStartups), startupFloor = median(m.startups[1].firstLineMs);
     const double startupStraight = median(m.startups[2].firstLineMs);
-    const double startupSpread =
-        maximum(showStartups) - *std::min_element(showStartups.begin(), showStartups.end());
+    const double startupSpread = maximum(showStartups) - minimum(showStartups);
     const double peakShow = median(show.peakMiB), peakFloor = median(floor.peakMiB);
     const double ownShare = m.ownShare;
     const double ownPerFrame = double(allocationsBy(m.showAllocations, "program")) / countedFrames;
@@ -387,8 +385,10 @@ void judgeGoals(const BenchOptions& options, const Measurements& m)
                 "+%.1f ms)\n",
                 judge(startupShow - startupFloor <= 0.5 * (startupStraight - startupFloor)),
                 startupShow - startupFloor, startupStraight - startupFloor);
-    std::printf("- start-up spread (largest - smallest) under 50 ms: %s (%.1f ms)\n", judge(startupSpread < 50.0),
-                startupSpread);
+    const std::vector<double>& bareStartups = m.startups[1].firstLineMs;
+    std::printf("- start-up spread (largest - smallest) under 50 ms: %s (%.1f ms; the bare program's own %.1f ms)\n",
+                judge(startupSpread < 50.0), startupSpread,
+                maximum(bareStartups) - minimum(bareStartups));
     std::printf("- frame gap 99th percentile at most 3 times the floor's: %s (%.2f times)\n", judge(p99Ratio <= 3.0),
                 p99Ratio);
     std::printf("- largest frame gap at most 3 times the floor's: %s (%.2f times)\n", judge(maxRatio <= 3.0),

@@ -22,6 +22,11 @@ double maximum(const std::vector<double>& samples)
     return samples.empty() ? 0.0 : *std::max_element(samples.begin(), samples.end());
 }
 
+double minimum(const std::vector<double>& samples)
+{
+    return samples.empty() ? 0.0 : *std::min_element(samples.begin(), samples.end());
+}
+
 double spread(const std::vector<double>& samples)
 {
     double middle = median(samples);

@@ -12,6 +12,8 @@ TEST(Statistics, NearestRankPercentilesOfFrameGaps)
     EXPECT_EQ(percentile(gaps, 20), 1);
     EXPECT_EQ(percentile(gaps, 21), 2);
     EXPECT_EQ(maximum(gaps), 5);
+    EXPECT_EQ(minimum(gaps), 1);
+    EXPECT_EQ(minimum({}), 0);
     EXPECT_EQ(median({7}), 7);
     EXPECT_EQ(median({}), 0);
 
