@@ -9,8 +9,6 @@
 #include "platform/memory_room.h"
 #include "platform/standard_streams.h"
 
-#include <GL/glut.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -75,13 +73,6 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "starwhirl: %s\n", shortage.c_str());
         return 1;
     }
-    adoptShow(std::move(show));
-
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutIdleFunc(idle);
-    glutKeyboardFunc(keyboard);
-    glutWindowStatusFunc(windowStatus);
-    glutMainLoop();
+    playShow(std::move(show));
     return 0;
 }

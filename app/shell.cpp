@@ -58,3 +58,14 @@ void keyboard(unsigned char key, int, int)
     if (key == 27)
         endShow();
 }
+
+void playShow(std::unique_ptr<Show> adopted)
+{
+    adoptShow(std::move(adopted));
+    glutDisplayFunc(display);
+    glutReshapeFunc(reshape);
+    glutIdleFunc(idle);
+    glutKeyboardFunc(keyboard);
+    glutWindowStatusFunc(windowStatus);
+    glutMainLoop();
+}

@@ -10,6 +10,9 @@ class Show;
 
 // The show the callbacks drive, from now until the process ends.
 void adoptShow(std::unique_ptr<Show> show);
+// Adopts the show, registers the callbacks on the window just opened and
+// runs GLUT's loop until the show ends.
+void playShow(std::unique_ptr<Show> show);
 // The show adopted, for programs and tests that drive the callbacks.
 Show& theShow();
 

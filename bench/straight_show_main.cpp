@@ -10,8 +10,6 @@
 #include "app/window.h"
 #include "platform/standard_streams.h"
 
-#include <GL/glut.h>
-
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -37,11 +35,6 @@ int main(int, char** argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    adoptShow(std::move(show));
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutIdleFunc(idle);
-    glutKeyboardFunc(keyboard);
-    glutMainLoop();
+    playShow(std::move(show));
     return 0;
 }
