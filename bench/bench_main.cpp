@@ -159,7 +159,7 @@ std::string medianAndSpread(const std::vector<double>& samples, const char* form
 }
 
 // This build against the previous release's, both launched in the same
-// alternation as the floor (whose start-up is its first-frame mode's).
+// alternation as the floor.
 void printAgainstPrevious(const std::string& previousProgram, const Series& show, const Series& previous,
                           const Series& floor)
 {
@@ -202,11 +202,14 @@ BenchOptions parseOptions(int argc, char** argv)
     return options;
 }
 
+// Where each program's start-up lies in Measurements::startups.
+enum StartupIndex { showStartup, bareStartup, straightStartup, previousStartup };
+
 // Everything one run of the benchmark measures, before anything is printed.
 struct Measurements {
     double loadBefore = 0.0;
     Series show, keptShow, floor, previous;
-    // The show, the bare program, the straight one, then the previous release.
+    // In the order of StartupIndex.
     std::vector<StartupProgram> startups;
     std::vector<double> plottedShow, plottedFloor;
     AllocationCounts showAllocations, floorAllocations;
@@ -286,7 +289,8 @@ void printTables(const BenchOptions& options, const Measurements& m)
     row("whole show, launch to exit (s)", "%.2f", median(show.wallMs) / 1000.0, median(floor.wallMs) / 1000.0);
     row("whole show keeping copies, STARWHIRL_KEEP_FRAME=1 (s)", "%.2f", median(keptShow.wallMs) / 1000.0,
         median(floor.wallMs) / 1000.0);
-    double startupShow = median(m.startups[0].firstLineMs), startupFloor = median(m.startups[1].firstLineMs);
+    double startupShow = median(m.startups[showStartup].firstLineMs);
+    double startupFloor = median(m.startups[bareStartup].firstLineMs);
     char extra[64];
     std::snprintf(extra, sizeof extra, " (+%.1f ms)", startupShow - startupFloor);
     row("start-up, launch to first frame (ms; floor: the bare program)", "%.1f", startupShow, startupFloor, extra);
@@ -326,7 +330,7 @@ void printTables(const BenchOptions& options, const Measurements& m)
     std::printf("\nStart-up, launch to the first console line; the programs launched in turn %d times, one second "
                 "apart, each ended after that line:\n\n",
                 startupRounds);
-    printStartups(m.startups, m.startups[1]);
+    printStartups(m.startups, m.startups[bareStartup]);
 
     std::printf("\nThe show's start-up as its main does it, each step timed once in a fresh process; median of %d "
                 "processes:\n\n",
@@ -356,10 +360,10 @@ void printTables(const BenchOptions& options, const Measurements& m)
 void judgeGoals(const BenchOptions& options, const Measurements& m)
 {
     const Series &show = m.show, &floor = m.floor;
-    const std::vector<double>& showStartups = m.startups[0].firstLineMs;
-    const double startupShow = median(showStartups), startupFloor = median(m.startups[1].firstLineMs);
-    const double startupStraight = median(m.startups[2].firstLineMs);
-    const double startupSpread = maximum(showStartups) - minimum(showStartups);
+    const std::vector<double>& showStartups = m.startups[showStartup].firstLineMs;
+    const std::vector<double>& bareStartups = m.startups[bareStartup].firstLineMs;
+    const double startupShow = median(showStartups), startupFloor = median(bareStartups);
+    const double startupStraight = median(m.startups[straightStartup].firstLineMs);
     const double peakShow = median(show.peakMiB), peakFloor = median(floor.peakMiB);
     const double ownShare = m.ownShare;
     const double ownPerFrame = double(allocationsBy(m.showAllocations, "program")) / countedFrames;
@@ -385,10 +389,8 @@ void judgeGoals(const BenchOptions& options, const Measurements& m)
                 "+%.1f ms)\n",
                 judge(startupShow - startupFloor <= 0.5 * (startupStraight - startupFloor)),
                 startupShow - startupFloor, startupStraight - startupFloor);
-    const std::vector<double>& bareStartups = m.startups[1].firstLineMs;
     std::printf("- start-up spread (largest - smallest) under 50 ms: %s (%.1f ms; the bare program's own %.1f ms)\n",
-                judge(startupSpread < 50.0), startupSpread,
-                maximum(bareStartups) - minimum(bareStartups));
+                judge(range(showStartups) < 50.0), range(showStartups), range(bareStartups));
     std::printf("- frame gap 99th percentile at most 3 times the floor's: %s (%.2f times)\n", judge(p99Ratio <= 3.0),
                 p99Ratio);
     std::printf("- largest frame gap at most 3 times the floor's: %s (%.2f times)\n", judge(maxRatio <= 3.0),
@@ -401,7 +403,7 @@ void judgeGoals(const BenchOptions& options, const Measurements& m)
     std::printf("- no allocations per frame in our own code: %s (%.2f)\n", judge(ownPerFrame == 0.0), ownPerFrame);
     if (!options.previousProgram.empty()) {
         double overFloor = startupShow - startupFloor;
-        double previousOverFloor = median(m.startups[3].firstLineMs) - startupFloor;
+        double previousOverFloor = median(m.startups[previousStartup].firstLineMs) - startupFloor;
         double wholeRatio = median(show.wallMs) / median(m.previous.wallMs);
         double previousP99Ratio = median(show.gapP99Ms) / median(m.previous.gapP99Ms);
         std::printf("- start-up over the floor at most half the previous release's: %s (%s times)\n",

@@ -33,9 +33,7 @@ void printStartups(const std::vector<StartupProgram>& programs, const StartupPro
     const double bareMs = median(bare.firstLineMs);
     for (const StartupProgram& program : programs) {
         const std::vector<double>& ms = program.firstLineMs;
-        double smallest = minimum(ms);
-        double largest = maximum(ms);
-        std::printf("| %s | %.1f | %.1f | %.1f | %.1f | %+.1f |\n", program.name.c_str(), median(ms), smallest,
-                    largest, largest - smallest, median(ms) - bareMs);
+        std::printf("| %s | %.1f | %.1f | %.1f | %.1f | %+.1f |\n", program.name.c_str(), median(ms), minimum(ms),
+                    maximum(ms), range(ms), median(ms) - bareMs);
     }
 }

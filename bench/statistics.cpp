@@ -27,6 +27,11 @@ double minimum(const std::vector<double>& samples)
     return samples.empty() ? 0.0 : *std::min_element(samples.begin(), samples.end());
 }
 
+double range(const std::vector<double>& samples)
+{
+    return maximum(samples) - minimum(samples);
+}
+
 double spread(const std::vector<double>& samples)
 {
     double middle = median(samples);

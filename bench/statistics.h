@@ -7,6 +7,8 @@ double percentile(std::vector<double> samples, double p);
 double median(std::vector<double> samples);
 double maximum(const std::vector<double>& samples);
 double minimum(const std::vector<double>& samples);
+// Largest minus smallest; 0 for none.
+double range(const std::vector<double>& samples);
 
 // How far apart samples lie, as (largest - smallest) / median; 0 for none.
 double spread(const std::vector<double>& samples);

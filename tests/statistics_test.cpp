@@ -36,6 +36,8 @@ TEST(Statistics, SpreadIsTheRangeOverTheMedian)
     EXPECT_DOUBLE_EQ(spread({3000, 3300, 3150}), 0.0952380952380952);
     EXPECT_EQ(spread({3000}), 0.0);
     EXPECT_EQ(spread({}), 0.0);
+    EXPECT_EQ(range({3000, 3300, 3150}), 300);
+    EXPECT_EQ(range({}), 0);
 }
 
 }  // namespace
