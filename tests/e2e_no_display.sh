@@ -4,9 +4,15 @@
 source "$(dirname "$0")/e2e_lib.sh"
 bin=$1
 
-# A display number that no server answers on.
-nobody=99
-while [ -e "/tmp/.X11-unix/X$nobody" ] || [ -e "/tmp/.X$nobody-lock" ]; do nobody=$((nobody + 1)); done
+# A display number that no server answers on, held by its lock file for as
+# long as this test runs: the other tests' servers start at the same time, and
+# an X server (xvfb-run -a too) leaves a number alone whose lock names a live
+# process. Far from 99, where xvfb-run -a starts looking.
+nobody=4200
+until [ ! -e "/tmp/.X11-unix/X$nobody" ] && (set -C; printf '%10d\n' $$ >"/tmp/.X$nobody-lock") 2>/dev/null; do
+  nobody=$((nobody + 1))
+done
+trap 'cleanup; rm -f "/tmp/.X$nobody-lock"' EXIT
 
 advice='starwhirl: the show needs an X display: set DISPLAY to one, or play it on a virtual X server with `xvfb-run starwhirl`'
 for display in unset "" ":$nobody"; do
