@@ -8,9 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
-PendingGlyphAtlas Show::font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start)
+PendingGlyphAtlas Show::font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start,
+                             std::function<void()> afterwards)
 {
-    return PendingGlyphAtlas(std::move(fonts), fontRequest(), start);
+    return PendingGlyphAtlas(std::move(fonts), fontRequest(), start, std::move(afterwards));
 }
 
 std::unique_ptr<Show> Show::create(PendingGlyphAtlas font, std::string& error)

@@ -7,6 +7,7 @@
 #include "text/font.h"
 #include "text/pending_glyph_atlas.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,8 +19,10 @@ public:
     // The show's font: "verdana", 128 pixels, upright, normal weight.
     static FontRequest fontRequest() { return FontRequest{"verdana", 128, false, false}; }
     // The show's font from the fonts of `fonts()`: its atlas needs no GL
-    // context, so it can be started beside the window's opening.
-    static PendingGlyphAtlas font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start);
+    // context, so it can be started beside the window's opening, with
+    // `afterwards` after it on the same thread.
+    static PendingGlyphAtlas font(PendingGlyphAtlas::FontContextSource fonts, PendingGlyphAtlas::Start start,
+                                  std::function<void()> afterwards = {});
 
     // initScene: sets the fixed GL state that every later drawing relies on,
     // then creates the cast, the font from `font`'s atlas. Needs the window's

@@ -19,10 +19,16 @@ const char* describe(StartupStep step)
 
 std::unique_ptr<Show> startShow(const StartupActions& actions, std::string& error, const StepRunner& run)
 {
-    run(StartupStep::allocator, [] { platform::prepareAllocator(); });
+    platform::HeapReserve heap;
+    run(StartupStep::allocator, [&] { heap = platform::prepareAllocator(); });
+    // Declared after the heap, so that leaving early waits for the drawing's
+    // thread, which warms it, before the heap is given back.
     std::optional<PendingGlyphAtlas> font;
     run(StartupStep::windowAndFont, [&] {
-        font.emplace(Show::font(platform::FontContext::screen, actions.fontStart));
+        // The atlas is drawn well before the window is open; the pages
+        // initScene's large blocks need are brought in on its thread
+        // meanwhile, not on this one afterwards.
+        font.emplace(Show::font(platform::FontContext::screen, actions.fontStart, [&heap] { heap.warm(); }));
         error = actions.openWindow();
     });
     if (!error.empty())

@@ -2,11 +2,14 @@
 
 #include <system_error>
 
-PendingGlyphAtlas::PendingGlyphAtlas(FontContextSource fonts, FontRequest request, Start start)
+PendingGlyphAtlas::PendingGlyphAtlas(FontContextSource fonts, FontRequest request, Start start,
+                                     std::function<void()> afterwards)
 {
-    auto draw = [fonts = std::move(fonts), request = std::move(request)] {
+    auto draw = [fonts = std::move(fonts), request = std::move(request), afterwards = std::move(afterwards)] {
         Drawn drawn;
         drawn.atlas = GlyphAtlas::draw(fonts(), request, drawn.error);
+        if (afterwards)
+            afterwards();
         return drawn;
     };
     if (start == Start::beside) {

@@ -25,7 +25,10 @@ public:
         whenTaken,  // on the taker's thread, when taken
     };
 
-    PendingGlyphAtlas(FontContextSource fonts, FontRequest request, Start start);
+    // `afterwards` runs on the drawing's thread once the atlas is drawn, and
+    // is waited for with it: work that should keep off the taker's thread.
+    PendingGlyphAtlas(FontContextSource fonts, FontRequest request, Start start,
+                      std::function<void()> afterwards = {});
     // Waits for a drawing still under way.
     ~PendingGlyphAtlas() = default;
     PendingGlyphAtlas(PendingGlyphAtlas&&) = default;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace platform {
 
@@ -14,42 +15,58 @@ namespace {
 constexpr std::size_t mebibyte = std::size_t(1) << 20;
 constexpr std::uintptr_t hugePage = 2 * mebibyte;
 
-// Grows the heap by 48 MiB at once and asks the kernel to back that stretch
-// with huge pages, as far as it offers them. Nothing is touched here: the
-// pages come when the blocks placed there are first written, one fault for
-// each 2 MiB instead of 512.
-void reserveHugePagesInHeap()
+constexpr std::size_t reserveBlock = 16 * mebibyte;
+constexpr int reserveBlocks = 3;
+
+// Grows the heap by 48 MiB at once, asks the kernel to back that stretch
+// with huge pages, as far as it offers them, and holds it as the blocks the
+// start-up's large buffers will be placed in. Nothing is brought in here
+// but the pages under the blocks' headers: the rest come when the reserve
+// is warmed, one fault for each 2 MiB instead of 512.
+HeapReserve reserveHugePagesInHeap()
 {
     // What the start-up's large blocks need at once: the driver's copy of the
     // texture with all its levels (22 MiB) and GLU's two half-size levels (4
     // MiB each), with room to spare; taken in blocks below the mmap
     // threshold, so that the heap is what grows.
-    void* blocks[3];
+    auto takeBlocks = [] {
+        std::vector<HeapReserve::Block> blocks;
+        // Before the blocks, so that the list itself lies below the stretch.
+        blocks.reserve(reserveBlocks);
+        for (int i = 0; i < reserveBlocks; ++i)
+            if (void* start = std::malloc(reserveBlock))
+                blocks.push_back({start, reserveBlock});
+        return blocks;
+    };
     auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    for (void*& block : blocks)
-        block = std::malloc(16 * mebibyte);
-    auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    for (void* block : blocks)
-        std::free(block);
+    std::uintptr_t after;
+    {
+        HeapReserve grown(takeBlocks());
+        after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    }
     std::uintptr_t start = (before + hugePage - 1) & ~(hugePage - 1);
     std::uintptr_t end = after & ~(hugePage - 1);
-    // Where the heap could not grow, glibc mapped the blocks elsewhere and
-    // has given them back: there is nothing to ask for.
-    if (end <= start)
-        return;
     // Handing the blocks out wrote their headers, and a stretch with one
     // small page in it can never get a huge one. Freed into the heap's top,
     // whose own header lies below `before`, what they held is stale: dropped,
-    // every stretch is untouched again. A kernel without transparent huge
-    // pages refuses the advice, and small pages serve.
-    auto* stretch = reinterpret_cast<void*>(start);
-    madvise(stretch, end - start, MADV_DONTNEED);
-    madvise(stretch, end - start, MADV_HUGEPAGE);
+    // every stretch is untouched again, and the headers written when the
+    // blocks are taken again below bring in huge pages. Where the heap did
+    // not grow, the blocks came from free heap already there (a second call)
+    // or glibc mapped them elsewhere and has given them back: there is
+    // nothing to advise, and the blocks taken again are still worth warming.
+    // A kernel without transparent huge pages refuses the advice, and small
+    // pages serve.
+    if (end > start) {
+        auto* stretch = reinterpret_cast<void*>(start);
+        madvise(stretch, end - start, MADV_DONTNEED);
+        madvise(stretch, end - start, MADV_HUGEPAGE);
+    }
+    return HeapReserve(takeBlocks());
 }
 
 }  // namespace
 
-void prepareAllocator()
+HeapReserve prepareAllocator()
 {
     // By default glibc maps every block of 128 KiB or more fresh from the
     // kernel and unmaps it when freed, so each is faulted in page by page and
@@ -58,7 +75,7 @@ void prepareAllocator()
     // memory stays as high as it peaked during start-up.
     mallopt(M_MMAP_THRESHOLD, int(32 * mebibyte));  // glibc's largest
     mallopt(M_TRIM_THRESHOLD, int(128 * mebibyte));
-    reserveHugePagesInHeap();
+    return reserveHugePagesInHeap();
 }
 
 }  // namespace platform

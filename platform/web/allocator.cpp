@@ -4,6 +4,9 @@ namespace platform {
 
 // A page's memory is one growing block that is never given back and has no
 // pages to fault in; there is nothing to tune.
-void prepareAllocator() {}
+HeapReserve prepareAllocator()
+{
+    return {};
+}
 
 }  // namespace platform
