@@ -15,10 +15,10 @@ namespace {
 constexpr std::size_t mebibyte = std::size_t(1) << 20;
 constexpr std::uintptr_t hugePage = 2 * mebibyte;
 
-constexpr std::size_t reserveBlock = 16 * mebibyte;
-constexpr int reserveBlocks = 3;
+constexpr std::size_t reserveBlock = 8 * mebibyte;
+constexpr int reserveBlocks = 5;
 
-// Grows the heap by 48 MiB at once, asks the kernel to back that stretch
+// Grows the heap by 40 MiB at once, asks the kernel to back that stretch
 // with huge pages, as far as it offers them, and holds it as the blocks the
 // start-up's large buffers will be placed in. Nothing is brought in here
 // but the pages under the blocks' headers: the rest come when the reserve
@@ -26,9 +26,13 @@ constexpr int reserveBlocks = 3;
 HeapReserve reserveHugePagesInHeap()
 {
     // What the start-up's large blocks need at once: the driver's copy of the
-    // texture with all its levels (22 MiB) and GLU's two half-size levels (4
-    // MiB each), with room to spare; taken in blocks below the mmap
-    // threshold, so that the heap is what grows.
+    // texture with all its levels (22 MiB), GLU's two half-size levels (4
+    // MiB each) and the driver's smaller blocks beside them; with 32 MiB
+    // initScene still faulted in some 1,300 pages more than with 48, with
+    // 40 MiB about as few.
+    // Every byte held is written when warmed, so more would only raise the
+    // show's resident memory. Taken in blocks below the mmap threshold, so
+    // that the heap is what grows.
     auto takeBlocks = [] {
         std::vector<HeapReserve::Block> blocks;
         // Before the blocks, so that the list itself lies below the stretch.
