@@ -63,11 +63,13 @@
       return typeof v === 'number' ? Math.round(v) : v;
     }).join(' ') + '\n');
   }
-  // "WIDTH HEIGHT VIEWPORT-WIDTH VIEWPORT-HEIGHT SCREEN-WIDTH SCREEN-HEIGHT", device pixels.
+  // "WIDTH HEIGHT VIEWPORT-WIDTH VIEWPORT-HEIGHT SCREEN-WIDTH SCREEN-HEIGHT
+  // WINDOW-WIDTH WINDOW-HEIGHT", device pixels.
   function drawingBuffer() {
     var gl = Module.ctx, viewport = gl.getParameter(gl.VIEWPORT), scale = devicePixelRatio || 1;
     return [gl.drawingBufferWidth, gl.drawingBufferHeight, viewport[2], viewport[3],
-            Math.round(screen.width * scale), Math.round(screen.height * scale)].join(' ') + '\n';
+            Math.round(screen.width * scale), Math.round(screen.height * scale),
+            Math.round(innerWidth * scale), Math.round(innerHeight * scale)].join(' ') + '\n';
   }
   // Enter, wait until the drawing buffer has the screen's size, leave, wait
   // until it is 800 x 600 again, then Escape. A window takes its full-screen
