@@ -27,12 +27,11 @@ HeapReserve reserveHugePagesInHeap()
 {
     // What the start-up's large blocks need at once: the driver's copy of the
     // texture with all its levels (22 MiB), GLU's two half-size levels (4
-    // MiB each) and the driver's smaller blocks beside them; with 32 MiB
-    // initScene still faulted in some 1,300 pages more than with 48, with
-    // 40 MiB about as few.
-    // Every byte held is written when warmed, so more would only raise the
-    // show's resident memory. Taken in blocks below the mmap threshold, so
-    // that the heap is what grows.
+    // MiB each) and the driver's smaller blocks beside them. With 32 MiB
+    // initScene still faulted in some 1,300 pages more than with 48, with 40
+    // about as few; every byte held is written when warmed, so more would
+    // only raise the show's resident memory. Taken in blocks below the mmap
+    // threshold, so that the heap is what grows.
     auto takeBlocks = [] {
         std::vector<HeapReserve::Block> blocks;
         // Before the blocks, so that the list itself lies below the stretch.
